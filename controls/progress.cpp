@@ -1,0 +1,298 @@
+// Progress bar: a bar filling from the left with the completed percentage centred,
+// shown inverted where the bar covers it. One procedure serves both flavours.
+#include "library.h"
+
+#include <stdio.h>
+
+namespace {
+
+struct ProgressState {
+    int minPos;
+    int maxPos;
+    int pos;
+    int step;
+    HFONT hFont;
+    COLORREF bkColor;
+    COLORREF barColor;
+};
+
+ProgressState *GetState(HWND hwnd)
+{
+    LONG_PTR value = platformIsNT ? GetWindowLongPtrW(hwnd, GWLP_USERDATA)
+                                  : GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+    return reinterpret_cast<ProgressState *>(value);
+}
+
+void Repaint(HWND hwnd)
+{
+    InvalidateRect(hwnd, NULL, FALSE);
+}
+
+// Adds delta and wraps a position past the maximum round to the minimum side.
+int Advance(ProgressState *state, int delta)
+{
+    const int previous = state->pos;
+    int pos = static_cast<int>(static_cast<unsigned>(previous) + static_cast<unsigned>(delta));
+    if (pos > state->maxPos)
+        pos = pos - state->maxPos + state->minPos;
+    state->pos = pos;
+    return previous;
+}
+
+double ClampToInt64(double value)
+{
+    if (value > 9.0e18)
+        return 9.0e18;
+    if (value < -9.0e18)
+        return -9.0e18;
+    return value;
+}
+
+// Column where the bar ends; a bar past 100 % is cut at the client edge.
+int BarEnd(int width, double fraction)
+{
+    const double end = width * fraction;
+    if (end >= width)
+        return width;
+    if (end <= 0.0)
+        return 0;
+    return static_cast<int>(end);
+}
+
+LRESULT OnCreate(HWND hwnd)
+{
+    OrvccInitThemeHlp();
+    ProgressState *state =
+        static_cast<ProgressState *>(HeapAlloc(GetProcessHeap(), 0, sizeof(ProgressState)));
+    if (!state) {
+        SetLastError(ERROR_OUTOFMEMORY);
+        return -1;
+    }
+    state->minPos = 0;
+    state->maxPos = 100;
+    state->pos = 0;
+    state->step = 10;
+    state->hFont = NULL;
+    state->bkColor = CLR_DEFAULT;
+    state->barColor = CLR_DEFAULT;
+    if (platformIsNT)
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    else
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return 0;
+}
+
+void OnDestroy(ProgressState *state)
+{
+    OrvccReleaseThemeHlp();
+    if (state)
+        HeapFree(GetProcessHeap(), 0, state);
+}
+
+void DrawPercentage(HDC dc, ProgressState *state, RECT *rect, double fraction)
+{
+    SetBkMode(dc, TRANSPARENT);
+    if (!state->hFont)
+        state->hFont = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    HGDIOBJ oldFont = SelectObject(dc, state->hFont);
+    // Truncates toward zero (99.9 shows 99%); a position below the minimum shows
+    // its negative percentage rather than a wrapped unsigned number.
+    char text[32];
+    snprintf(text, sizeof text, "%lld%%", static_cast<long long>(ClampToInt64(fraction * 100.0)));
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
+    if (platformIsNT) {
+        WCHAR wide[16];
+        int n = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 16);
+        DrawTextW(dc, wide, n - 1, rect, format);
+    } else {
+        DrawTextA(dc, text, -1, rect, format);
+    }
+    SelectObject(dc, oldFont);
+}
+
+// Strokes the bar with a flat-capped pen of the full height in R2_MERGEPENNOT,
+// so text already drawn under the bar turns inverted.
+void DrawBar(HDC dc, COLORREF color, int width, int height, double fraction)
+{
+    SetROP2(dc, R2_MERGEPENNOT);
+    LOGBRUSH brush;
+    brush.lbStyle = BS_SOLID;
+    brush.lbColor = color;
+    brush.lbHatch = 0;
+    HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_SOLID, height, &brush, 0, NULL);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    BeginPath(dc);
+    MoveToEx(dc, 0, height / 2, NULL);
+    LineTo(dc, BarEnd(width, fraction), height / 2);
+    EndPath(dc);
+    StrokePath(dc);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+void OnPaint(HWND hwnd, ProgressState *state)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT rect;
+    GetClientRect(hwnd, &rect);
+    if (rect.bottom % 2)
+        rect.bottom += 1;
+    const int width = rect.right;
+    const int height = rect.bottom;
+
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+
+    const COLORREF back = state->bkColor == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : state->bkColor;
+    HBRUSH brush = CreateSolidBrush(back);
+    FillRect(memory, &rect, brush);
+    DeleteObject(brush);
+
+    const int range = state->maxPos - state->minPos < 1 ? 1 : state->maxPos - state->minPos;
+    const double fraction = static_cast<double>(state->pos - state->minPos) / range;
+    DrawPercentage(memory, state, &rect, fraction);
+
+    const COLORREF bar =
+        state->barColor == CLR_DEFAULT ? GetSysColor(COLOR_HIGHLIGHT) : state->barColor;
+    DrawBar(memory, bar, width, height, fraction);
+
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+           ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT OnSetRange(HWND hwnd, ProgressState *state, LPARAM lParam)
+{
+    const LRESULT previous = MAKELONG(static_cast<WORD>(state->minPos), static_cast<WORD>(state->maxPos));
+    state->minPos = LOWORD(lParam);
+    state->maxPos = HIWORD(lParam);
+    Repaint(hwnd);
+    return previous;
+}
+
+LRESULT OnSetRange32(HWND hwnd, ProgressState *state, WPARAM wParam, LPARAM lParam)
+{
+    state->minPos = static_cast<int>(wParam);
+    state->maxPos = static_cast<int>(lParam);
+    Repaint(hwnd);
+    return 0;
+}
+
+LRESULT OnGetRange(ProgressState *state, WPARAM wParam, LPARAM lParam)
+{
+    PBRANGE *range = reinterpret_cast<PBRANGE *>(lParam);
+    if (range) {
+        range->iLow = state->minPos;
+        range->iHigh = state->maxPos;
+    }
+    return wParam ? state->minPos : state->maxPos;
+}
+
+LRESULT OnSetPos(HWND hwnd, ProgressState *state, WPARAM wParam)
+{
+    const int previous = state->pos;
+    state->pos = static_cast<int>(wParam);
+    Repaint(hwnd);
+    return previous;
+}
+
+LRESULT OnDeltaPos(HWND hwnd, ProgressState *state, int delta)
+{
+    const int previous = Advance(state, delta);
+    Repaint(hwnd);
+    return previous;
+}
+
+LRESULT OnSetStep(ProgressState *state, WPARAM wParam)
+{
+    const int previous = state->step;
+    state->step = static_cast<int>(wParam);
+    return previous;
+}
+
+// Colour messages pass the address of the colour; a null address changes nothing.
+LRESULT OnSetColor(HWND hwnd, COLORREF *field, LPARAM lParam)
+{
+    const COLORREF previous = *field;
+    if (!lParam)
+        return previous;
+    *field = *reinterpret_cast<const COLORREF *>(lParam);
+    Repaint(hwnd);
+    return previous;
+}
+
+LRESULT OnSetFont(HWND hwnd, ProgressState *state, WPARAM wParam, LPARAM lParam)
+{
+    state->hFont = reinterpret_cast<HFONT>(wParam);
+    if (LOWORD(lParam))
+        Repaint(hwnd);
+    return 0;
+}
+
+LRESULT DefaultProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return platformIsNT ? DefWindowProcW(hwnd, message, wParam, lParam)
+                        : DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ProgressWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE)
+        return OnCreate(hwnd);
+    ProgressState *state = GetState(hwnd);
+    if (message == WM_DESTROY) {
+        OnDestroy(state);
+        return 0;
+    }
+    if (!state)
+        return DefaultProc(hwnd, message, wParam, lParam);
+
+    switch (message) {
+    case WM_SETFOCUS:
+        NotifyParent(hwnd, NM_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        NotifyParent(hwnd, NM_KILLFOCUS);
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd, state);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETFONT:
+        return OnSetFont(hwnd, state, wParam, lParam);
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(state->hFont);
+    case PGM_SETRANGE:
+        return OnSetRange(hwnd, state, lParam);
+    case PGM_SETPOS:
+        return OnSetPos(hwnd, state, wParam);
+    case PGM_DELTAPOS:
+        return OnDeltaPos(hwnd, state, static_cast<int>(wParam));
+    case PGM_SETSTEP:
+        return OnSetStep(state, wParam);
+    case PGM_STEPIT:
+        return OnDeltaPos(hwnd, state, state->step);
+    case PGM_SETRANGE32:
+        return OnSetRange32(hwnd, state, wParam, lParam);
+    case PGM_GETRANGE:
+        return OnGetRange(state, wParam, lParam);
+    case PGM_GETPOS:
+        return state->pos;
+    case PGM_SETBARCOLOR:
+        return OnSetColor(hwnd, &state->barColor, lParam);
+    case PGM_SETBACKCOLOR:
+        return OnSetColor(hwnd, &state->bkColor, lParam);
+    default:
+        return DefaultProc(hwnd, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs what building and testing orvcc32 needs on Debian, if it is missing:
+# the MinGW-w64 cross toolchain, Wine (32-bit), Xvfb, the GoogleTest sources,
+# CMake and Python (resource generation), ImageMagick (screenshots).
+set -eu
+need=""
+have() { command -v "$1" >/dev/null 2>&1; }
+have i686-w64-mingw32-g++-posix || need="$need mingw-w64 g++-mingw-w64-i686-posix"
+have cmake || need="$need cmake make"
+have python3 || need="$need python3"
+have xvfb-run || need="$need xvfb xauth"
+have convert || need="$need imagemagick"
+[ -f /usr/src/googletest/CMakeLists.txt ] || need="$need googletest"
+dpkg -s wine32:i386 >/dev/null 2>&1 && have wine || need="$need wine wine32:i386"
+if [ -n "$need" ]; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    $SUDO dpkg --add-architecture i386
+    $SUDO apt-get update
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $need
+fi

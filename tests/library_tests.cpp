@@ -1,0 +1,222 @@
+// The library as a host sees it: exports, resources, class registration, dialogs.
+#include <gtest/gtest.h>
+
+#include "orvcc32.h"
+#include "testing.h"
+
+#include <string>
+
+using namespace orvtest;
+
+extern "C" int OrvHeaderCDriveProgress(HWND progress);
+
+namespace {
+
+HMODULE Library()
+{
+    return GetModuleHandleA("orvcc32.dll");
+}
+
+TEST(Exports, EveryNameIsPlainAndResolves)
+{
+    const char *names[] = {
+        "InitORVCC", "DllGetVersion", "OrvccInitThemeHlp", "OrvccReleaseThemeHlp",
+        "OrvccIsThemeActive", "OrvccOpenThemeData", "OrvccCloseThemeData", "OrvccDrawThemeEdge",
+        "OrvccGetThemeSysColor", "OrvccGetThemeAppProperties", "OrvccDrawThemeBackground",
+        "OrvccEnableThemeDialogTexture", "OrvccDrawThemeIcon",
+        "OrvccIsThemeBackgroundPartiallyTransparent", "OrvccDrawThemeParentBackground",
+        "OrvccIsThemeDialogTextureEnabled", "OrvccIsAppThemed",
+    };
+    HMODULE module = LoadLibraryA("ORVCC32.DLL");
+    ASSERT_NE(module, nullptr);
+    for (const char *name : names)
+        EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
+    EXPECT_EQ(GetProcAddress(module, "InitORVCC@4"), nullptr);
+    FreeLibrary(module);
+}
+
+TEST(Resources, HandCursorIsGermanWithFingertipHotSpot)
+{
+    HRSRC group = FindResourceExA(Library(), MAKEINTRESOURCEA(12) /* RT_GROUP_CURSOR */,
+                                  MAKEINTRESOURCEA(100), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    ASSERT_NE(group, nullptr);
+    HCURSOR cursor = static_cast<HCURSOR>(
+        LoadImageA(Library(), MAKEINTRESOURCEA(100), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    ASSERT_NE(cursor, nullptr);
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 13u);
+    EXPECT_EQ(info.yHotspot, 9u);
+    BITMAP mask;
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmHeight, 64);  // monochrome: AND and XOR masks stacked
+    EXPECT_EQ(info.hbmColor, nullptr);
+    DeleteObject(info.hbmMask);
+}
+
+TEST(Resources, StringTable)
+{
+    char text[32];
+    ASSERT_EQ(LoadStringA(Library(), 1024, text, sizeof text), 3);
+    EXPECT_STREQ(text, "...");
+    ASSERT_EQ(LoadStringA(Library(), 1025, text, sizeof text), 7);
+    EXPECT_STREQ(text, "MRUList");
+}
+
+TEST(Resources, VersionBlock)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(Library(), path, MAX_PATH);
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    ASSERT_GT(size, 0u);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, &block[0]));
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(&block[0], "\\", reinterpret_cast<void **>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x0001000Cu);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x0001000Cu);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+    EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
+    EXPECT_EQ(fixed->dwFileFlags, 0u);
+
+    WORD *translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(&block[0], "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void **>(&translation), &length));
+    ASSERT_GE(length, 4u);
+    EXPECT_EQ(translation[0], 0x0407);
+    EXPECT_EQ(translation[1], 1252);
+
+    const std::pair<const char *, const char *> strings[] = {
+        {"FileVersion", "1.12"},          {"ProductVersion", "1.12"},
+        {"FileDescription", "Custom Controls"}, {"InternalName", "orvcc32"},
+        {"OriginalFilename", "ORVCC32.DLL"},
+    };
+    for (const auto &entry : strings) {
+        std::string query = std::string("\\StringFileInfo\\040704E4\\") + entry.first;
+        char *value = nullptr;
+        ASSERT_TRUE(VerQueryValueA(&block[0], query.c_str(), reinterpret_cast<void **>(&value),
+                                   &length))
+            << entry.first;
+        EXPECT_STREQ(value, entry.second) << entry.first;
+    }
+}
+
+bool ClassRegistered(const char *name, WNDCLASSEXA *info = nullptr)
+{
+    WNDCLASSEXA local;
+    WNDCLASSEXA *out = info ? info : &local;
+    out->cbSize = sizeof *out;
+    return GetClassInfoExA(Library(), name, out) != 0;
+}
+
+TEST(Registration, ProgressClassRecord)
+{
+    ASSERT_TRUE(InitORVCC(ORVCC_PROGRESS_CLASS));
+    WNDCLASSEXA info;
+    ASSERT_TRUE(ClassRegistered("ORV_ProgressClass", &info));
+    EXPECT_EQ(info.style, 0x4203u);
+    EXPECT_EQ(info.cbClsExtra, 0);
+    EXPECT_EQ(info.cbWndExtra, 0);
+    EXPECT_EQ(info.hIcon, nullptr);
+    EXPECT_EQ(info.hInstance, Library());
+    EXPECT_EQ(info.hCursor, LoadCursorA(NULL, MAKEINTRESOURCEA(32512)));
+    EXPECT_EQ(info.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    EXPECT_EQ(info.lpszMenuName, nullptr);
+    // Registered in the flavour of the platform.
+    HWND progress = CreateWindowInFlavour("ORV_ProgressClass", WS_POPUP, 0, 0, 10, 10, NULL, 0);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(IsWindowUnicode(progress) != 0, !IsAnsiFlavour());
+    DestroyWindow(progress);
+}
+
+TEST(Registration, RepeatedCallsSucceedAndKeepTheClipboardFormat)
+{
+    ASSERT_TRUE(InitORVCC(0x7F));
+    ASSERT_TRUE(InitORVCC(0x7F));
+    ASSERT_TRUE(InitORVCC(0xFFFFFF00u));  // no class bit: nothing to do
+    EXPECT_TRUE(ClassRegistered("ORV_ProgressClass"));
+    UINT format = RegisterClipboardFormatA("OrvRawBinary");
+    EXPECT_NE(format, 0u);
+    EXPECT_EQ(RegisterClipboardFormatA("OrvRawBinary"), format);
+}
+
+// An in-memory dialog template with one progress bar, item id 1234.
+std::vector<WORD> ProgressDialogTemplate()
+{
+    std::vector<WORD> t;
+    auto dword = [&t](DWORD v) {
+        t.push_back(LOWORD(v));
+        t.push_back(HIWORD(v));
+    };
+    auto text = [&t](const wchar_t *s) {
+        do t.push_back(*s); while (*s++);
+    };
+    dword(WS_POPUP | WS_VISIBLE | DS_SETFONT);
+    dword(0);
+    t.push_back(1);  // items
+    t.push_back(0); t.push_back(0); t.push_back(200); t.push_back(60);
+    t.push_back(0);  // menu
+    t.push_back(0);  // class
+    text(L"dlg");
+    t.push_back(8);
+    text(L"MS Shell Dlg");
+    if (t.size() % 2) t.push_back(0);
+    dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    dword(0);
+    t.push_back(10); t.push_back(10); t.push_back(100); t.push_back(14);
+    t.push_back(1234);
+    text(L"ORV_ProgressClass");
+    text(L"");
+    t.push_back(0);  // creation data
+    return t;
+}
+
+std::vector<Notification> g_dialogNotes;
+
+INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY) {
+        const NMHDR *h = reinterpret_cast<const NMHDR *>(lParam);
+        g_dialogNotes.push_back({wParam, h->hwndFrom, h->idFrom, static_cast<int>(h->code)});
+        return TRUE;
+    }
+    return message == WM_INITDIALOG;
+}
+
+TEST(Dialogs, ProgressFromTemplateReportsFocusWithItemId)
+{
+    ASSERT_TRUE(InitORVCC(ORVCC_PROGRESS_CLASS));
+    std::vector<WORD> tmpl = ProgressDialogTemplate();
+    g_dialogNotes.clear();
+    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(NULL),
+                                             reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), NULL,
+                                             DialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HWND progress = GetDlgItem(dialog, 1234);
+    ASSERT_NE(progress, nullptr);
+    SetFocus(progress);
+    SetFocus(NULL);
+    PumpMessages();
+    int sets = 0, kills = 0;
+    for (const Notification &n : g_dialogNotes) {
+        sets += n.code == static_cast<int>(NM_SETFOCUS);
+        kills += n.code == static_cast<int>(NM_KILLFOCUS);
+        EXPECT_EQ(n.wParam, 1234u);
+        EXPECT_EQ(n.idFrom, 1234u);
+        EXPECT_EQ(n.hwndFrom, progress);
+    }
+    EXPECT_GE(sets, 1);
+    EXPECT_GE(kills, 1);
+    EXPECT_EQ(g_dialogNotes.back().code, static_cast<int>(NM_KILLFOCUS));
+    EXPECT_EQ(OrvHeaderCDriveProgress(progress), 1);
+    DestroyWindow(dialog);
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include "testing.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace orvtest {
+
+bool IsAnsiFlavour()
+{
+    return (GetVersion() & 0x80000000u) != 0;
+}
+
+DWORD OsVersionWord()
+{
+    OSVERSIONINFOA info;
+    memset(&info, 0, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    return (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
+}
+
+std::string ExpectedVersionName()
+{
+    const char *value = getenv("ORVCC_EXPECT_VERSION");
+    return value ? value : "";
+}
+
+int EnvInt(const char *name, int fallback)
+{
+    const char *value = getenv(name);
+    return value && *value ? atoi(value) : fallback;
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        if (IsAnsiFlavour())
+            DispatchMessageA(&msg);
+        else
+            DispatchMessageW(&msg);
+    }
+}
+
+HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int width,
+                           int height, HWND parent, int id, DWORD exStyle)
+{
+    HMENU menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    if (IsAnsiFlavour())
+        return CreateWindowExA(exStyle, className, "", style, x, y, width, height, parent, menu,
+                               GetModuleHandleA(NULL), NULL);
+    WCHAR wide[128];
+    MultiByteToWideChar(CP_ACP, 0, className, -1, wide, 128);
+    return CreateWindowExW(exStyle, wide, L"", style, x, y, width, height, parent, menu,
+                           GetModuleHandleW(NULL), NULL);
+}
+
+LRESULT CALLBACK HostWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto *self = reinterpret_cast<HostWindow *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NOTIFY && self) {
+        const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
+        self->notifications.push_back(
+            {wParam, header->hwndFrom, header->idFrom, static_cast<int>(header->code)});
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HostWindow::HostWindow(int width, int height)
+{
+    static ATOM atom = 0;
+    if (!atom) {
+        WNDCLASSW wc;
+        memset(&wc, 0, sizeof wc);
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(NULL);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"OrvTestHost";
+        atom = RegisterClassW(&wc);
+    }
+    hwnd_ = CreateWindowExW(0, L"OrvTestHost", L"test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                            width, height, NULL, NULL, GetModuleHandleW(NULL), this);
+    PumpMessages();
+}
+
+HostWindow::~HostWindow()
+{
+    DestroyWindow(hwnd_);
+    PumpMessages();
+}
+
+Capture::Capture(HWND hwnd)
+{
+    UpdateWindow(hwnd);
+    RECT rect;
+    GetClientRect(hwnd, &rect);
+    width_ = rect.right;
+    height_ = rect.bottom;
+    BITMAPINFO info;
+    memset(&info, 0, sizeof info);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = NULL;
+    HDC window = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(window);
+    HBITMAP dib = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width_, height_, window, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD *source = static_cast<const DWORD *>(bits);
+    pixels_.assign(source, source + static_cast<size_t>(width_) * height_);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, window);
+}
+
+COLORREF Capture::At(int x, int y) const
+{
+    const DWORD value = pixels_.at(static_cast<size_t>(y) * width_ + x);
+    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
+
+bool Capture::operator==(const Capture &other) const
+{
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+}
+
+int Capture::Count(COLORREF color, int x0, int y0, int x1, int y1) const
+{
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            count += At(x, y) == color;
+    return count;
+}
+
+}  // namespace orvtest
