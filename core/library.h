@@ -5,6 +5,7 @@
 #define ORVCCAPI
 #endif
 #include "orvcc32.h"
+#include "flavour.h"
 
 struct ThemeHelperState {
     CRITICAL_SECTION lock;

@@ -1,0 +1,33 @@
+// Character-width traits: one source, built once over char (ANSI calls) and once
+// over WCHAR (Unicode calls). Add the calls a control needs, in both widths.
+#pragma once
+
+#include <windows.h>
+
+template <class C>
+struct Win;
+
+template <>
+struct Win<char> {
+    typedef char Char;
+    static LRESULT DefWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+    static LRESULT SendMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return SendMessageA(h, m, w, l); }
+    static LONG_PTR GetWindowLongPtr(HWND h, int i) { return GetWindowLongPtrA(h, i); }
+    static LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) { return SetWindowLongPtrA(h, i, v); }
+    static void NotifyParent(HWND h, int code);
+};
+
+template <>
+struct Win<WCHAR> {
+    typedef WCHAR Char;
+    static LRESULT DefWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+    static LRESULT SendMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return SendMessageW(h, m, w, l); }
+    static LONG_PTR GetWindowLongPtr(HWND h, int i) { return GetWindowLongPtrW(h, i); }
+    static LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) { return SetWindowLongPtrW(h, i, v); }
+    static void NotifyParent(HWND h, int code);
+};
+
+void NotifyParentA(HWND hwnd, int code);
+void NotifyParentW(HWND hwnd, int code);
+inline void Win<char>::NotifyParent(HWND h, int code) { NotifyParentA(h, code); }
+inline void Win<WCHAR>::NotifyParent(HWND h, int code) { NotifyParentW(h, code); }
