@@ -75,53 +75,6 @@ void BindSubclassFunctions(void)
     pfnDefSubclassProc = ProcAs<DefSubclassProcFn>(def);
 }
 
-// Cursor of a class: a system cursor, or a cursor resource of the library.
-struct ClassCursor {
-    bool own;
-    WORD id;
-};
-
-struct ClassEntry {
-    const char *name;
-    UINT style;
-    int windowExtra;
-    ClassCursor cursor;
-    int brush;  // COLOR_xxx + 1, or 0 for none
-    WNDPROC procA;
-    WNDPROC procW;
-};
-
-const UINT kClassStyleStatic = CS_GLOBALCLASS | CS_NOCLOSE | CS_HREDRAW | CS_VREDRAW;
-
-// One row per InitORVCC bit, in bit order. A control that is not part of the
-// library yet has no procedure and registers nothing.
-ClassEntry ClassTable(int index)
-{
-    const ClassCursor arrow = {false, 32512 /* IDC_ARROW */};
-    // Systems before 4.10 have no hand cursor; the library brings its own.
-    const ClassCursor hand = osVersion < 0x00040001 ? ClassCursor{true, 100}
-                                                    : ClassCursor{false, 32649 /* IDC_HAND */};
-    switch (index) {
-    case 0:
-        return {"ORV_ProgressClass", kClassStyleStatic, 0, arrow, COLOR_WINDOW + 1,
-                ProgressWndProc, ProgressWndProc};
-    case 1:
-        return {"ORV_AnalogMeterClass", CS_GLOBALCLASS | CS_NOCLOSE, 4, arrow, COLOR_WINDOW + 1,
-                NULL, NULL};
-    case 2:
-        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1, NULL, NULL};
-    case 3:
-        return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
-    case 4:
-        return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, NULL, NULL};
-    case 5:
-        return {"ORV_SplitterClass", CS_GLOBALCLASS, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
-    default:
-        return {"ORV_HexEditorClass", CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 0,
-                {false, 32513 /* IDC_IBEAM */}, COLOR_BTNFACE + 1, NULL, NULL};
-    }
-}
-
 HCURSOR LoadClassCursor(ClassCursor cursor)
 {
     HINSTANCE module = cursor.own ? libInstance : NULL;
@@ -174,6 +127,37 @@ BOOL RegisterEntry(const ClassEntry &entry)
 }
 
 }  // namespace
+
+static const UINT kClassStyleStatic = CS_GLOBALCLASS | CS_NOCLOSE | CS_HREDRAW | CS_VREDRAW;
+
+// One row per InitORVCC bit, in bit order. A control that is not part of the
+// library yet has no procedure and registers nothing.
+ClassEntry ClassTable(int index)
+{
+    const ClassCursor arrow = {false, 32512 /* IDC_ARROW */};
+    // Systems before 4.10 have no hand cursor; the library brings its own.
+    const ClassCursor hand = osVersion < 0x00040001 ? ClassCursor{true, 100}
+                                                    : ClassCursor{false, 32649 /* IDC_HAND */};
+    switch (index) {
+    case 0:
+        return {"ORV_ProgressClass", kClassStyleStatic, 0, arrow, COLOR_WINDOW + 1,
+                ProgressWndProc, ProgressWndProc};
+    case 1:
+        return {"ORV_AnalogMeterClass", CS_GLOBALCLASS | CS_NOCLOSE, 4, arrow, COLOR_WINDOW + 1,
+                NULL, NULL};
+    case 2:
+        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1, NULL, NULL};
+    case 3:
+        return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
+    case 4:
+        return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, NULL, NULL};
+    case 5:
+        return {"ORV_SplitterClass", CS_GLOBALCLASS, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
+    default:
+        return {"ORV_HexEditorClass", CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 0,
+                {false, 32513 /* IDC_IBEAM */}, COLOR_BTNFACE + 1, NULL, NULL};
+    }
+}
 
 void LibraryProcessAttach(HINSTANCE instance)
 {

@@ -58,6 +58,24 @@ void NotifyParent(HWND hwnd, int code);
 // Replaces *bitmap by a copy stretched by the DPI factors.
 BOOL ScaleBitmapToDpi(HBITMAP *bitmap);
 
+// Cursor of a class: a system cursor, or a cursor resource of the library.
+struct ClassCursor {
+    bool own;
+    WORD id;
+};
+
+struct ClassEntry {
+    const char *name;
+    UINT style;
+    int windowExtra;
+    ClassCursor cursor;
+    int brush;  // COLOR_xxx + 1, or 0 for none
+    WNDPROC procA;
+    WNDPROC procW;
+};
+// Registration table of InitORVCC: the row of class bit (1 << index).
+ClassEntry ClassTable(int index);
+
 // Window procedures registered by InitORVCC.
 LRESULT CALLBACK ProgressWndProc(HWND, UINT, WPARAM, LPARAM);
 

@@ -102,6 +102,24 @@ TEST(Platform, SubclassingEntryPointsFromVersion51)
               reinterpret_cast<void *>(GetProcAddress(comctl, "DefSubclassProc")));
 }
 
+// Systems before 4.10 have no hand cursor: the web link class gets the library's.
+TEST(Platform, WebLinkCursorByVersion)
+{
+    const ClassEntry entry = ClassTable(2);
+    ASSERT_STREQ(entry.name, "ORV_WebLinkClass");
+    if (osVersion < 0x00040001) {
+        EXPECT_TRUE(entry.cursor.own);
+        EXPECT_EQ(entry.cursor.id, 100);
+    } else {
+        EXPECT_FALSE(entry.cursor.own);
+        EXPECT_EQ(entry.cursor.id, 32649);  // IDC_HAND
+    }
+    if (ExpectedVersionName() == "win95")
+        EXPECT_TRUE(entry.cursor.own);
+    if (ExpectedVersionName() == "win98")
+        EXPECT_FALSE(entry.cursor.own);
+}
+
 // At the prefix's resolution (ORVCC_EXPECT_DPI, 96 unless a run sets it).
 TEST(Dpi, FactorsFollowTheScreen)
 {

@@ -1,0 +1,30 @@
+#!/bin/sh
+# Checks orvcc32.dll as a host's linker and loader see it: it imports system DLLs
+# only, and exports exactly the names of orvcc32.def, plain (no @N decoration).
+# Usage: check-binary.sh OBJDUMP DLL DEF
+set -eu
+objdump=$1 dll=$2 def=$3
+dump=$("$objdump" -p "$dll")
+status=0
+
+imports=$(printf '%s\n' "$dump" | awk '/DLL Name:/ {print toupper($3)}' | sort -u)
+for name in $imports; do
+    case $name in
+    KERNEL32.DLL|USER32.DLL|GDI32.DLL|COMCTL32.DLL|SHLWAPI.DLL|SHELL32.DLL|ADVAPI32.DLL|VERSION.DLL|MSVCRT.DLL) ;;
+    *) echo "not a system DLL: $name"; status=1 ;;
+    esac
+done
+
+expected=$(sed -n '/^EXPORTS/,$p' "$def" | sed '1d; s/;.*//; s/@[0-9]*//; s/[[:space:]]//g; /^$/d' | sort)
+actual=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+         sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | sort)
+if [ "$expected" != "$actual" ]; then
+    echo "exports differ from $def:"
+    printf '%s\n' "$expected" > /tmp/orvcc-expected.$$
+    printf '%s\n' "$actual" | diff /tmp/orvcc-expected.$$ - || true
+    rm -f /tmp/orvcc-expected.$$
+    status=1
+fi
+printf '%s\n' "$actual" | grep -q '@' && { echo "decorated export names"; status=1; }
+[ $status -eq 0 ] && echo "imports: $(echo $imports); exports: $(printf '%s\n' "$actual" | wc -l) plain names"
+exit $status

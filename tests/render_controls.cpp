@@ -1,0 +1,89 @@
+// Shows the finished controls in one window and saves a picture of it as a BMP,
+// so a person can look at them. Usage: orvcc_render.exe out.bmp
+#include "orvcc32.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+HWND CreateControl(const wchar_t *className, HWND parent, int x, int y, int width, int height)
+{
+    return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                           NULL, GetModuleHandleW(NULL), NULL);
+}
+
+void AddProgressBars(HWND parent)
+{
+    const int positions[] = {0, 37, 50, 100};
+    for (int i = 0; i < 4; ++i) {
+        HWND bar = CreateControl(ORV_PROGRESSCLASSW, parent, 10, 10 + i * 30, 300, 22);
+        Progress_SetPos(bar, positions[i]);
+    }
+    HWND custom = CreateControl(ORV_PROGRESSCLASSW, parent, 10, 130, 300, 22);
+    COLORREF back = RGB(255, 255, 224), bar = RGB(0, 128, 0);
+    Progress_SetBkColor(custom, &back);
+    Progress_SetBarColor(custom, &bar);
+    Progress_SetPos(custom, 64);
+}
+
+bool SaveClientArea(HWND hwnd, const char *path)
+{
+    RECT rect;
+    GetClientRect(hwnd, &rect);
+    BITMAPINFOHEADER header;
+    memset(&header, 0, sizeof header);
+    header.biSize = sizeof header;
+    header.biWidth = rect.right;
+    header.biHeight = rect.bottom;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    const DWORD stride = (rect.right * 3 + 3) & ~3u;
+    header.biSizeImage = stride * rect.bottom;
+    void *bits = NULL;
+    HDC window = GetDC(hwnd);
+    HBITMAP dib = CreateDIBSection(window, reinterpret_cast<BITMAPINFO *>(&header), DIB_RGB_COLORS,
+                                   &bits, NULL, 0);
+    HDC memory = CreateCompatibleDC(window);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, rect.right, rect.bottom, window, 0, 0, SRCCOPY);
+    GdiFlush();
+    BITMAPFILEHEADER file;
+    memset(&file, 0, sizeof file);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    FILE *out = fopen(path, "wb");
+    bool ok = out != NULL;
+    if (out) {
+        fwrite(&file, sizeof file, 1, out);
+        fwrite(&header, sizeof header, 1, out);
+        fwrite(bits, header.biSizeImage, 1, out);
+        fclose(out);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    ReleaseDC(hwnd, window);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    const char *path = argc > 1 ? argv[1] : "controls.bmp";
+    if (!InitORVCC(0x7F))
+        return 1;
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 162,
+                                 NULL, NULL, GetModuleHandleW(NULL), NULL);
+    AddProgressBars(frame);
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    RedrawWindow(frame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const bool saved = SaveClientArea(frame, path);
+    DestroyWindow(frame);
+    printf("%s %s\n", saved ? "saved" : "could not save", path);
+    return saved ? 0 : 1;
+}
