@@ -1,22 +1,28 @@
 // Parent notification and bitmap scaling shared by the controls.
 #include "library.h"
 
-void NotifyParentA(HWND hwnd, int code)
+namespace {
+
+template <class C>
+void SendBareNotification(HWND hwnd, int code)
 {
     NMHDR header;
     header.hwndFrom = hwnd;
     header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
     header.code = static_cast<UINT>(code);
-    SendMessageA(GetParent(hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    Win<C>::SendMessage(GetParent(hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+}  // namespace
+
+void NotifyParentA(HWND hwnd, int code)
+{
+    SendBareNotification<char>(hwnd, code);
 }
 
 void NotifyParentW(HWND hwnd, int code)
 {
-    NMHDR header;
-    header.hwndFrom = hwnd;
-    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
-    header.code = static_cast<UINT>(code);
-    SendMessageW(GetParent(hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    SendBareNotification<WCHAR>(hwnd, code);
 }
 
 void NotifyParent(HWND hwnd, int code)

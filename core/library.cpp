@@ -86,44 +86,30 @@ HCURSOR LoadClassCursor(ClassCursor cursor)
 }
 
 // Registers one class unless it exists; FALSE when RegisterClassEx fails.
+template <class C>
 BOOL RegisterEntry(const ClassEntry &entry)
 {
-    HCURSOR cursor = LoadClassCursor(entry.cursor);
-    HBRUSH brush = entry.brush ? reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(entry.brush)) : NULL;
-    if (platformIsNT) {
-        WCHAR name[64];
-        MultiByteToWideChar(CP_ACP, 0, entry.name, -1, name, 64);
-        WNDCLASSEXW wc;
-        memset(&wc, 0, sizeof wc);
-        wc.cbSize = sizeof wc;
-        if (GetClassInfoExW(libInstance, name, &wc))
-            return TRUE;
-        memset(&wc, 0, sizeof wc);
-        wc.cbSize = sizeof wc;
-        wc.style = entry.style;
-        wc.lpfnWndProc = entry.procW;
-        wc.cbWndExtra = entry.windowExtra;
-        wc.hInstance = libInstance;
-        wc.hCursor = cursor;
-        wc.hbrBackground = brush;
-        wc.lpszClassName = name;
-        return RegisterClassExW(&wc) != 0;
-    }
-    WNDCLASSEXA wc;
+    C name[64];
+    int i = 0;
+    for (; entry.name[i] && i < 63; ++i)
+        name[i] = static_cast<C>(entry.name[i]);  // class names are plain ASCII
+    name[i] = 0;
+    typename Win<C>::WndClassEx wc;
     memset(&wc, 0, sizeof wc);
     wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(libInstance, entry.name, &wc))
+    if (Win<C>::GetClassInfoEx(libInstance, name, &wc))
         return TRUE;
     memset(&wc, 0, sizeof wc);
     wc.cbSize = sizeof wc;
     wc.style = entry.style;
-    wc.lpfnWndProc = entry.procA;
+    wc.lpfnWndProc = sizeof(C) == 1 ? entry.procA : entry.procW;
     wc.cbWndExtra = entry.windowExtra;
     wc.hInstance = libInstance;
-    wc.hCursor = cursor;
-    wc.hbrBackground = brush;
-    wc.lpszClassName = entry.name;
-    return RegisterClassExA(&wc) != 0;
+    wc.hCursor = LoadClassCursor(entry.cursor);
+    wc.hbrBackground =
+        entry.brush ? reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(entry.brush)) : NULL;
+    wc.lpszClassName = name;
+    return Win<C>::RegisterClassEx(&wc) != 0;
 }
 
 }  // namespace
@@ -209,7 +195,9 @@ extern "C" BOOL WINAPI InitORVCC(DWORD flags)
         const ClassEntry entry = ClassTable(index);
         if (!entry.procA || !entry.procW)
             continue;
-        if (!RegisterEntry(entry))
+        const BOOL registered =
+            platformIsNT ? RegisterEntry<WCHAR>(entry) : RegisterEntry<char>(entry);
+        if (!registered)
             result = FALSE;
     }
     return result;

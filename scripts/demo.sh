@@ -3,9 +3,7 @@
 # under Xvfb a window with the controls is saved as build/screenshots/controls.png.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh
-cmake --preset mingw-i686
-cmake --build --preset mingw-i686
+sh scripts/build.sh
 export WINEPREFIX="$PWD/build/mingw-i686/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 out=build/screenshots

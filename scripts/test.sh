@@ -5,9 +5,7 @@
 # Usage: scripts/test.sh [extra ctest arguments]
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh
-cmake --preset mingw-i686
-cmake --build --preset mingw-i686
+sh scripts/build.sh
 export WINEPREFIX="$PWD/build/mingw-i686/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '

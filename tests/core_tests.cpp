@@ -114,10 +114,12 @@ TEST(Platform, WebLinkCursorByVersion)
         EXPECT_FALSE(entry.cursor.own);
         EXPECT_EQ(entry.cursor.id, 32649);  // IDC_HAND
     }
-    if (ExpectedVersionName() == "win95")
+    if (ExpectedVersionName() == "win95") {
         EXPECT_TRUE(entry.cursor.own);
-    if (ExpectedVersionName() == "win98")
+    }
+    if (ExpectedVersionName() == "win98") {
         EXPECT_FALSE(entry.cursor.own);
+    }
 }
 
 // At the prefix's resolution (ORVCC_EXPECT_DPI, 96 unless a run sets it).
