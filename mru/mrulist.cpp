@@ -417,6 +417,15 @@ void UnlockList(HANDLE handle)
     SetLastError(error);
 }
 
+// FALSE (last error set) unless index is the position of an item.
+BOOL CheckIndex(const MruList *list, DWORD index)
+{
+    if (index < list->itemCount)
+        return TRUE;
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
+
 template <class C>
 int FindLocked(MruList *list, const C *text)
 {
@@ -444,10 +453,8 @@ BOOL MoveToTopLocked(MruList *list, DWORD index)
 {
     if (index == 0)
         return TRUE;
-    if (index >= list->itemCount) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (!CheckIndex(list, index))
         return FALSE;
-    }
     C *order = Order<C>(list);
     const C letter = order[index];
     RemoveLetter(order, list->maxItems, index);
@@ -460,10 +467,8 @@ BOOL MoveToTopLocked(MruList *list, DWORD index)
 template <class C>
 BOOL RemoveLocked(MruList *list, DWORD index)
 {
-    if (index >= list->itemCount) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (!CheckIndex(list, index))
         return FALSE;
-    }
     C *order = Order<C>(list);
     const C letter = order[index];
     RemoveLetter(order, list->maxItems, index);
@@ -538,7 +543,7 @@ BOOL AddLocked(MruList *list, const C *text)
 template <class C>
 int GetTextLocked(MruList *list, DWORD index, C *buffer, int size)
 {
-    if (size <= 0 || !buffer || index >= list->itemCount) {
+    if (!CheckIndex(list, index) || size <= 0 || !buffer) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "orvcc32.h"
+#include "testing.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -293,6 +294,12 @@ INSTANTIATE_TEST_SUITE_P(Families, MruStorage,
 
 typedef std::vector<std::string> Strings;
 
+// The _win98 copy runs in the library's ANSI flavour; both families work in either.
+TEST(MruFlavour, RunsInTheExpectedPlatform)
+{
+    EXPECT_EQ(orvtest::IsAnsiFlavour(), orvtest::ExpectedVersionName() == "win98");
+}
+
 // ---- opening ---------------------------------------------------------------
 
 TEST_P(MruApi, OpenRejectsBadParameters)
@@ -349,6 +356,16 @@ TEST_P(MruApi, AddingKeepsMostRecentFirstAndDropsTheLeastRecent)
     // Adding a present item only moves it.
     ASSERT_TRUE(F().add(list, "b"));
     EXPECT_EQ(Items(list), (Strings{"b", "d", "c"}));
+    // Removing keeps the other strings intact, down to an empty list.
+    ASSERT_TRUE(F().remove(list, 1));
+    EXPECT_EQ(Items(list), (Strings{"b", "c"}));
+    ASSERT_TRUE(F().remove(list, 1));
+    ASSERT_TRUE(F().add(list, "e"));
+    EXPECT_EQ(Items(list), (Strings{"e", "b"}));
+    ASSERT_TRUE(F().remove(list, 0));
+    ASSERT_TRUE(F().remove(list, 0));
+    EXPECT_EQ(MRU_GetNumItems(list), 0x00030000u);
+    EXPECT_EQ(F().maxLen(list), 0);
     EXPECT_TRUE(F().close(list));
 }
 
@@ -420,23 +437,6 @@ TEST_P(MruApi, MoveItemToTop)
     F().close(list);
 }
 
-TEST_P(MruApi, RemoveKeepsTheOtherStrings)
-{
-    HANDLE list = Open(4, 0);
-    AddAll(list, {"alpha", "bravo", "charlie"});
-    ASSERT_TRUE(F().remove(list, 1));
-    EXPECT_EQ(Items(list), (Strings{"charlie", "alpha"}));
-    ASSERT_TRUE(F().remove(list, 1));
-    EXPECT_EQ(Items(list), (Strings{"charlie"}));
-    ASSERT_TRUE(F().add(list, "delta"));
-    EXPECT_EQ(Items(list), (Strings{"delta", "charlie"}));
-    ASSERT_TRUE(F().remove(list, 0));
-    ASSERT_TRUE(F().remove(list, 0));
-    EXPECT_EQ(MRU_GetNumItems(list), 0x00040000u);
-    EXPECT_EQ(F().maxLen(list), 0);
-    F().close(list);
-}
-
 TEST_P(MruApi, GetItemTextTruncatesAndMeasures)
 {
     HANDLE list = Open(4, 0);
@@ -458,44 +458,37 @@ TEST_P(MruApi, GetItemTextTruncatesAndMeasures)
 
 // ---- bad input --------------------------------------------------------------
 
-// Every call on a handle that is no open list fails with its failure result.
-void ExpectRejected(const Family &f, HANDLE handle, DWORD error = ERROR_INVALID_PARAMETER)
+// Every call on a handle that is no open list fails with its failure result and
+// ERROR_INVALID_PARAMETER (or GlobalLock's ERROR_INVALID_HANDLE); moving index 0 succeeds.
+void ExpectRejected(const Family &f, HANDLE handle)
 {
     std::string text;
     const struct {
         const char *call;
         long result;
         long expected;
+        DWORD error;
     } calls[] = {
-        {"add", (SetLastError(0), f.add(handle, "x")), FALSE},
-        {"find", (SetLastError(0), f.find(handle, "x")), -1},
-        {"move", (SetLastError(0), f.move(handle, 1)), FALSE},
-        {"remove", (SetLastError(0), f.remove(handle, 0)), FALSE},
-        {"text", (SetLastError(0), f.text(handle, 0, 10, false, &text)), 0},
-        {"maxLen", (SetLastError(0), f.maxLen(handle)), 0},
-        {"count", (SetLastError(0), static_cast<long>(MRU_GetNumItems(handle))), 0},
-        {"close", (SetLastError(0), f.close(handle)), FALSE},
+        {"add", (SetLastError(0), f.add(handle, "x")), FALSE, GetLastError()},
+        {"find", (SetLastError(0), f.find(handle, "x")), -1, GetLastError()},
+        {"move", (SetLastError(0), f.move(handle, 1)), FALSE, GetLastError()},
+        {"remove", (SetLastError(0), f.remove(handle, 0)), FALSE, GetLastError()},
+        {"text", (SetLastError(0), f.text(handle, 0, 10, false, &text)), 0, GetLastError()},
+        {"maxLen", (SetLastError(0), f.maxLen(handle)), 0, GetLastError()},
+        {"count", (SetLastError(0), static_cast<long>(MRU_GetNumItems(handle))), 0, GetLastError()},
+        {"close", (SetLastError(0), f.close(handle)), FALSE, GetLastError()},
     };
-    (void)error;
-    for (const auto &call : calls)
+    for (const auto &call : calls) {
         EXPECT_EQ(call.result, call.expected) << call.call;
-    // The last error of each failure.
-    SetLastError(0);
-    f.add(handle, "x");
-    const DWORD last = GetLastError();
-    EXPECT_TRUE(last == error || last == ERROR_INVALID_HANDLE) << last;
-    SetLastError(0);
-    f.text(handle, 0, 10, false, &text);
-    EXPECT_TRUE(GetLastError() == error || GetLastError() == ERROR_INVALID_HANDLE);
+        EXPECT_TRUE(call.error == ERROR_INVALID_PARAMETER || call.error == ERROR_INVALID_HANDLE)
+            << call.call << " " << call.error;
+    }
     EXPECT_TRUE(f.move(handle, 0));
 }
 
 TEST_P(MruApi, NullForeignAndClosedHandlesAreRejected)
 {
     ExpectRejected(F(), NULL);
-    SetLastError(0);
-    EXPECT_FALSE(F().close(NULL));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 
     HGLOBAL zeroed = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 256);
     ExpectRejected(F(), zeroed);
@@ -762,11 +755,15 @@ TEST_P(MruStorage, RespellingRewritesTheItemValue)
 
 TEST_P(MruStorage, InconsistentOrderIsReconciled)
 {
+    std::string tooLong;  // longer than any first read of the order value
+    for (int i = 0; i < 100; ++i)
+        tooLong += "DDCCAA"[i % 6];
     struct Stored {
         const char *order;
         DWORD maxItems;
         Strings items;
     } cases[] = {
+        {tooLong.c_str(), 2, {"d-text", "c-text"}},
         {"CBA", 4, {"c-text", "a-text"}},         // B has no value
         {"AAC", 4, {"a-text", "c-text"}},         // A twice
         {"CA?C-A", 4, {"c-text", "a-text"}},      // other characters
@@ -800,20 +797,6 @@ TEST_P(MruStorage, InconsistentOrderIsReconciled)
         Seed("C", "c-text");
         Seed("D", "d-text");
     }
-}
-
-TEST_P(MruStorage, OrderLongerThanAnyBufferTakesItsFirstLetters)
-{
-    Seed("A", "a-text");
-    Seed("B", "b-text");
-    Seed("C", "c-text");
-    std::string order;
-    for (int i = 0; i < 100; ++i)
-        order += "CCBBAA"[i % 6];
-    Seed("MRUList", order.c_str());
-    HANDLE list = Open(2, Flags());
-    EXPECT_EQ(Items(list), (Strings{"c-text", "b-text"}));
-    F().close(list);
 }
 
 // Stored data without its terminator, or with an odd byte count, ends at its size.
