@@ -186,15 +186,17 @@ protected:
         for (char &c : name)
             if (c == '/')
                 c = '-';
-        char pid[16];
-        snprintf(pid, sizeof pid, "-%lu", GetCurrentProcessId());
-        path_ = std::string(kRoot) + "\\" + name + pid;
+        char process[32];
+        snprintf(process, sizeof process, "\\mru-%lu", GetCurrentProcessId());
+        processKey_ = std::string(kRoot) + process;
+        path_ = processKey_ + "\\" + name;
         RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
     }
+    // Runs of the program in parallel share only kRoot, which stays.
     void TearDown() override
     {
         RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
-        RegDeleteKeyA(HKEY_CURRENT_USER, kRoot);  // only when no other run uses it
+        RegDeleteKeyA(HKEY_CURRENT_USER, processKey_.c_str());
     }
 
     const Family &F() const { return *GetParam().family; }
@@ -279,6 +281,7 @@ protected:
         SeedRaw(name, REG_SZ, wide.c_str(), static_cast<DWORD>((wide.size() + 1) * sizeof(WCHAR)));
     }
 
+    std::string processKey_;
     std::string path_;
 };
 
