@@ -21,6 +21,40 @@ struct Win<char> {
     static BOOL GetClassInfoEx(HINSTANCE i, const char *n, WNDCLASSEXA *c) { return ::GetClassInfoExA(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXA *c) { return ::RegisterClassExA(c); }
     static void NotifyParent(HWND h, int code);
+    // Registry, strings and resources (MRU lists).
+    static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
+    {
+        return ::RegCreateKeyExA(k, path, 0, NULL, REG_OPTION_NON_VOLATILE, sam, NULL, out, NULL);
+    }
+    static LONG RegOpenKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
+    {
+        return ::RegOpenKeyExA(k, path, 0, sam, out);
+    }
+    static LONG RegQueryValueEx(HKEY k, const Char *name, DWORD *type, BYTE *data, DWORD *size)
+    {
+        return ::RegQueryValueExA(k, name, NULL, type, data, size);
+    }
+    static LONG RegSetValueEx(HKEY k, const Char *name, DWORD type, const BYTE *data, DWORD size)
+    {
+        return ::RegSetValueExA(k, name, 0, type, data, size);
+    }
+    static LONG RegDeleteValue(HKEY k, const Char *name) { return ::RegDeleteValueA(k, name); }
+    static LONG RegQueryInfoKey(HKEY k, DWORD *values, DWORD *maxName, DWORD *maxData)
+    {
+        return ::RegQueryInfoKeyA(k, NULL, NULL, NULL, NULL, NULL, NULL, values, maxName, maxData,
+                                  NULL, NULL);
+    }
+    static LONG RegEnumValue(HKEY k, DWORD i, Char *name, DWORD *nameLen, DWORD *type, BYTE *data,
+                             DWORD *size)
+    {
+        return ::RegEnumValueA(k, i, name, nameLen, NULL, type, data, size);
+    }
+    static int lstrlen(const Char *s) { return ::lstrlenA(s); }
+    static int lstrcmp(const Char *a, const Char *b) { return ::lstrcmpA(a, b); }
+    static int lstrcmpi(const Char *a, const Char *b) { return ::lstrcmpiA(a, b); }
+    static Char *lstrcpyn(Char *to, const Char *from, int size) { return ::lstrcpynA(to, from, size); }
+    static Char *CharUpper(Char *s) { return ::CharUpperA(s); }
+    static int LoadString(HINSTANCE m, UINT id, Char *to, int size) { return ::LoadStringA(m, id, to, size); }
 };
 
 template <>
@@ -34,6 +68,40 @@ struct Win<WCHAR> {
     static BOOL GetClassInfoEx(HINSTANCE i, const WCHAR *n, WNDCLASSEXW *c) { return ::GetClassInfoExW(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXW *c) { return ::RegisterClassExW(c); }
     static void NotifyParent(HWND h, int code);
+    // Registry, strings and resources (MRU lists).
+    static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
+    {
+        return ::RegCreateKeyExW(k, path, 0, NULL, REG_OPTION_NON_VOLATILE, sam, NULL, out, NULL);
+    }
+    static LONG RegOpenKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
+    {
+        return ::RegOpenKeyExW(k, path, 0, sam, out);
+    }
+    static LONG RegQueryValueEx(HKEY k, const Char *name, DWORD *type, BYTE *data, DWORD *size)
+    {
+        return ::RegQueryValueExW(k, name, NULL, type, data, size);
+    }
+    static LONG RegSetValueEx(HKEY k, const Char *name, DWORD type, const BYTE *data, DWORD size)
+    {
+        return ::RegSetValueExW(k, name, 0, type, data, size);
+    }
+    static LONG RegDeleteValue(HKEY k, const Char *name) { return ::RegDeleteValueW(k, name); }
+    static LONG RegQueryInfoKey(HKEY k, DWORD *values, DWORD *maxName, DWORD *maxData)
+    {
+        return ::RegQueryInfoKeyW(k, NULL, NULL, NULL, NULL, NULL, NULL, values, maxName, maxData,
+                                  NULL, NULL);
+    }
+    static LONG RegEnumValue(HKEY k, DWORD i, Char *name, DWORD *nameLen, DWORD *type, BYTE *data,
+                             DWORD *size)
+    {
+        return ::RegEnumValueW(k, i, name, nameLen, NULL, type, data, size);
+    }
+    static int lstrlen(const Char *s) { return ::lstrlenW(s); }
+    static int lstrcmp(const Char *a, const Char *b) { return ::StrCmpW(a, b); }
+    static int lstrcmpi(const Char *a, const Char *b) { return ::StrCmpIW(a, b); }
+    static Char *lstrcpyn(Char *to, const Char *from, int size) { return ::StrCpyNW(to, from, size); }
+    static Char *CharUpper(Char *s) { return ::CharUpperW(s); }
+    static int LoadString(HINSTANCE m, UINT id, Char *to, int size) { return ::LoadStringW(m, id, to, size); }
 };
 
 void NotifyParentA(HWND hwnd, int code);

@@ -190,6 +190,84 @@ ORVCCAPI BOOL WINAPI OrvccIsAppThemed(void);
 #define Progress_SetBkColor(hwnd, pclr) \
     (COLORREF)SNDMSG((hwnd), PGM_SETBACKCOLOR, 0, (LPARAM)(const COLORREF *)(pclr))
 
+/* ---------------------------------------------------------------------------
+ * MRU lists: up to 26 most-recently-used strings kept under a registry key, one
+ * REG_SZ value per item named "A" to "Z" and the value "MRUList" with the items'
+ * letters, most recent first. Positions count from the most recent item (0). A
+ * handle from MRU_OpenListA takes the A functions, one from MRU_OpenListW the W
+ * functions; MRU_GetNumItems takes either. Failures set the last error.
+ * ------------------------------------------------------------------------- */
+
+/* Flags of MruOpenParams. */
+#define MRUF_WRITETHROUGH  0x0001 /* write every change at once, else at close */
+#define MRUF_CASESENSITIVE 0x0002 /* compare items case-sensitively */
+
+/* Where and how a list is kept. */
+typedef struct MruOpenParamsA {
+    DWORD cbSize;   /* sizeof(MruOpenParamsA) */
+    DWORD maxItems; /* 1 to 26 */
+    DWORD flags;    /* MRUF_* */
+    HKEY hKey;      /* open key; must stay open until the list is closed */
+    LPCSTR subKey;  /* path of the list's key below hKey, not empty */
+} MruOpenParamsA;
+typedef struct MruOpenParamsW {
+    DWORD cbSize;   /* sizeof(MruOpenParamsW) */
+    DWORD maxItems; /* 1 to 26 */
+    DWORD flags;    /* MRUF_* */
+    HKEY hKey;      /* open key; must stay open until the list is closed */
+    LPCWSTR subKey; /* path of the list's key below hKey, not empty */
+} MruOpenParamsW;
+
+/* Reads the list (creating its key) -> handle, or NULL. */
+ORVCCAPI HANDLE WINAPI MRU_OpenListA(const MruOpenParamsA *params);
+ORVCCAPI HANDLE WINAPI MRU_OpenListW(const MruOpenParamsW *params);
+/* Writes the list unless written through, frees it -> TRUE. */
+ORVCCAPI BOOL WINAPI MRU_CloseListA(HANDLE list);
+ORVCCAPI BOOL WINAPI MRU_CloseListW(HANDLE list);
+/* Makes text the most recent item (a found item takes the new spelling; a full
+ * list drops its least recent item) -> TRUE; FALSE for an empty text. */
+ORVCCAPI BOOL WINAPI MRU_AddItemA(HANDLE list, LPCSTR text);
+ORVCCAPI BOOL WINAPI MRU_AddItemW(HANDLE list, LPCWSTR text);
+/* -> position of the item equal to text, or -1. */
+ORVCCAPI int WINAPI MRU_FindItemA(HANDLE list, LPCSTR text);
+ORVCCAPI int WINAPI MRU_FindItemW(HANDLE list, LPCWSTR text);
+/* Makes the item at index the most recent -> TRUE (always for index 0). */
+ORVCCAPI BOOL WINAPI MRU_MoveItemToTopA(HANDLE list, int index);
+ORVCCAPI BOOL WINAPI MRU_MoveItemToTopW(HANDLE list, int index);
+/* Removes the item at index -> TRUE. */
+ORVCCAPI BOOL WINAPI MRU_RemoveItemA(HANDLE list, int index);
+ORVCCAPI BOOL WINAPI MRU_RemoveItemW(HANDLE list, int index);
+/* Copies at most size - 1 characters and a terminator -> characters copied, 0 on failure. */
+ORVCCAPI int WINAPI MRU_GetItemTextA(HANDLE list, int index, LPSTR buffer, int size);
+ORVCCAPI int WINAPI MRU_GetItemTextW(HANDLE list, int index, LPWSTR buffer, int size);
+/* -> buffer size in characters that holds any item, 0 for an empty list. */
+ORVCCAPI int WINAPI MRU_GetMaxItemTextLenA(HANDLE list);
+ORVCCAPI int WINAPI MRU_GetMaxItemTextLenW(HANDLE list);
+/* -> MAKELONG(item count, maxItems), 0 for an invalid handle. */
+ORVCCAPI DWORD WINAPI MRU_GetNumItems(HANDLE list);
+
+#ifdef UNICODE
+#define MruOpenParams          MruOpenParamsW
+#define MRU_OpenList           MRU_OpenListW
+#define MRU_CloseList          MRU_CloseListW
+#define MRU_AddItem            MRU_AddItemW
+#define MRU_FindItem           MRU_FindItemW
+#define MRU_MoveItemToTop      MRU_MoveItemToTopW
+#define MRU_RemoveItem         MRU_RemoveItemW
+#define MRU_GetItemText        MRU_GetItemTextW
+#define MRU_GetMaxItemTextLen  MRU_GetMaxItemTextLenW
+#else
+#define MruOpenParams          MruOpenParamsA
+#define MRU_OpenList           MRU_OpenListA
+#define MRU_CloseList          MRU_CloseListA
+#define MRU_AddItem            MRU_AddItemA
+#define MRU_FindItem           MRU_FindItemA
+#define MRU_MoveItemToTop      MRU_MoveItemToTopA
+#define MRU_RemoveItem         MRU_RemoveItemA
+#define MRU_GetItemText        MRU_GetItemTextA
+#define MRU_GetMaxItemTextLen  MRU_GetMaxItemTextLenA
+#endif
+
 #ifdef __cplusplus
 }
 #endif

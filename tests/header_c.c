@@ -36,4 +36,5 @@ FARPROC OrvHeaderCFunctions[] = {
     (FARPROC)DllGetVersion,
     (FARPROC)OrvccInitThemeHlp,
     (FARPROC)OrvccIsAppThemed,
+    (FARPROC)MRU_GetNumItems,
 };
