@@ -78,6 +78,8 @@ ClassEntry ClassTable(int index);
 
 // Window procedures registered by InitORVCC.
 LRESULT CALLBACK ProgressWndProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK HexEditorWndProcA(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK HexEditorWndProcW(HWND, UINT, WPARAM, LPARAM);
 
 // A run-time bound entry point as its real type (via the generic function type,
 // which converts without a warning).

@@ -268,6 +268,149 @@ ORVCCAPI DWORD WINAPI MRU_GetNumItems(HANDLE list);
 #define MRU_GetMaxItemTextLen  MRU_GetMaxItemTextLenA
 #endif
 
+/* ---------------------------------------------------------------------------
+ * Hex editor (ORV_HexEditorClass): a block of bytes, owned by the control, shown
+ * as an address column, a hex pane (two digits per byte) and a character pane
+ * (one character of the ANSI code page per byte, "." when not printable). The
+ * caret stands on a byte position 0..size (size = the append position) in the
+ * hex pane (high or low digit) or in the character pane. Typing edits in insert
+ * or overwrite mode (Insert key); Shift with the navigation keys or the mouse
+ * selects; Ctrl+X/C/V/A and the German context menu cut, copy, paste and select
+ * all through the private clipboard format "OrvRawBinary" (DWORD count, DWORD 0,
+ * then the bytes). Register with InitORVCC(ORVCC_HEXEDITOR_CLASS); window styles
+ * WS_HSCROLL and WS_VSCROLL at creation make the control manage those bars.
+ * There are no change notifications: poll with the messages below. The parent
+ * gets WM_NOTIFY NM_SETFOCUS, NM_KILLFOCUS and NM_OUTOFMEMORY (a typed or pasted
+ * insertion found no memory).
+ * ------------------------------------------------------------------------- */
+
+/* byte count / const BYTE* -> TRUE; FALSE with ERROR_INVALID_PARAMETER (source
+ * unreadable) or ERROR_OUTOFMEMORY (old data kept). Removes the selection and
+ * keeps the caret (limited to the new size). */
+#define HXM_SETDATA           (WM_USER + 301)
+/* buffer size / BYTE* -> bytes copied (min(size, buffer size)); 0 for a zero
+ * size, a null or an unwritable buffer. */
+#define HXM_GETDATA           (WM_USER + 302)
+/* mask / new bits (HXV_*) -> previous view flags */
+#define HXM_SETVIEWFLAGS      (WM_USER + 303)
+/* 0 / 0 -> view flags */
+#define HXM_GETVIEWFLAGS      (WM_USER + 304)
+/* first byte / last byte (inclusive) -> 0. (DWORD)-1 in either removes the
+ * selection. Otherwise both values are limited to 0..size (size = the append
+ * position) and a start after the end is swapped with it, so the stored
+ * selection always lies within the data. Caret and anchor are not changed. */
+#define HXM_SETSEL            (WM_USER + 305)
+/* DWORD* start or NULL / DWORD* end (inclusive) or NULL -> -1 without a
+ * selection, else MAKELONG(LOWORD(start), LOWORD(end + 1)) (16-bit only). */
+#define HXM_GETSEL            (WM_USER + 306)
+/* 0 / HexRange* or NULL -> 0; both fields (DWORD)-1 without a selection. */
+#define HXM_EXGETSEL          (WM_USER + 307)
+/* HXC_* mask / COLORREF[4] (background, text, selection background, selection
+ * text) -> 0. A null pointer is ignored. */
+#define HXM_SETCOLORS         (WM_USER + 308)
+/* HXC_* mask / COLORREF[4] -> 0; writes the masked entries only. */
+#define HXM_GETCOLORS         (WM_USER + 309)
+/* 0 / position (limited to the size) -> previous caret position. */
+#define HXM_SETCARETPOS       (WM_USER + 310)
+/* 0 / 0 -> caret position (0..size) */
+#define HXM_GETCARETPOS       (WM_USER + 311)
+/* 0 / 0 -> number of data bytes */
+#define HXM_GETDATASIZE       (WM_USER + 312)
+/* 0 / address shown for byte 0 -> previous base address */
+#define HXM_SETBASEADDRESS    (WM_USER + 313)
+/* 0 / 0 -> base address */
+#define HXM_GETBASEADDRESS    (WM_USER + 314)
+/* 0 / digits (limited to 1..8) -> previous digit count */
+#define HXM_SETADDRESSDIGITS  (WM_USER + 315)
+/* 0 / 0 -> digits of the address column */
+#define HXM_GETADDRESSDIGITS  (WM_USER + 316)
+/* 0 / bytes per line (limited to 1..256) -> previous value */
+#define HXM_SETBYTESPERLINE   (WM_USER + 317)
+/* 0 / 0 -> bytes per line */
+#define HXM_GETBYTESPERLINE   (WM_USER + 318)
+/* 0 / 0 -> BYTE* of the control's own buffer (may be NULL), valid until the
+ * next operation that can grow the buffer (typing, pasting, HXM_SETDATA). */
+#define HXM_GETDATAPTR        (WM_USER + 319)
+/* 0 / 0 -> client width in pixels that shows every visible pane */
+#define HXM_GETIDEALWIDTH     (WM_USER + 320)
+/* 0 / HXMODE_HEXHIGH, HXMODE_HEXLOW or HXMODE_CHAR, OR'ed with HXMODE_INSERT or
+ * not -> previous mode (AND HXMODE_MASK). The value 3 is no position: the
+ * position is then left as it was (the insert bit is still taken). At the
+ * append position HXMODE_HEXLOW becomes HXMODE_HEXHIGH. */
+#define HXM_SETMODE           (WM_USER + 321)
+/* 0 / 0 -> mode (AND HXMODE_MASK) */
+#define HXM_GETMODE           (WM_USER + 322)
+
+/* View flags (HXM_SETVIEWFLAGS). */
+#define HXV_ADDRESS           0x0001
+#define HXV_HEX               0x0002
+#define HXV_CHARS             0x0004
+/* The control maintains and honours its scroll bars (= WS_HSCROLL, WS_VSCROLL;
+ * copied from the window style at creation). */
+#define HXV_HSCROLL           0x00100000
+#define HXV_VSCROLL           0x00200000
+
+/* Mode word (HXM_SETMODE, HXM_GETMODE): a position in the low 16 bits. */
+#define HXMODE_HEXHIGH        0
+#define HXMODE_HEXLOW         1
+#define HXMODE_CHAR           2
+#define HXMODE_INSERT         0x00010000
+#define HXMODE_MASK           0x00010003
+
+/* Colour masks (HXM_SETCOLORS, HXM_GETCOLORS). */
+#define HXC_BACKGROUND        0x01
+#define HXC_TEXT              0x02
+#define HXC_SELBACKGROUND     0x04
+#define HXC_SELTEXT           0x08
+
+/* Edit commands: WM_COMMAND identifiers of the context menu (menu resource 100). */
+#define IDM_HEX_CUT           40002
+#define IDM_HEX_COPY          40003
+#define IDM_HEX_PASTE         40004
+#define IDM_HEX_DELETE        40005
+#define IDM_HEX_SELECTALL     40006
+
+/* A selection: first and last selected byte, both inclusive. */
+typedef struct HexRange {
+    DWORD first;
+    DWORD last;
+} HexRange;
+
+#define HexEdit_SetData(hwnd, pData, cb) \
+    (BOOL)SNDMSG((hwnd), HXM_SETDATA, (WPARAM)(cb), (LPARAM)(const void *)(pData))
+#define HexEdit_GetData(hwnd, pBuffer, cb) \
+    (DWORD)SNDMSG((hwnd), HXM_GETDATA, (WPARAM)(cb), (LPARAM)(void *)(pBuffer))
+#define HexEdit_SetViewFlags(hwnd, mask, flags) \
+    (DWORD)SNDMSG((hwnd), HXM_SETVIEWFLAGS, (WPARAM)(mask), (LPARAM)(flags))
+#define HexEdit_GetViewFlags(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETVIEWFLAGS, 0, 0)
+#define HexEdit_SetSel(hwnd, first, last) \
+    (void)SNDMSG((hwnd), HXM_SETSEL, (WPARAM)(DWORD)(first), (LPARAM)(DWORD)(last))
+#define HexEdit_GetSel(hwnd, pFirst, pLast) \
+    (DWORD)SNDMSG((hwnd), HXM_GETSEL, (WPARAM)(DWORD *)(pFirst), (LPARAM)(DWORD *)(pLast))
+#define HexEdit_ExGetSel(hwnd, pRange) \
+    (void)SNDMSG((hwnd), HXM_EXGETSEL, 0, (LPARAM)(HexRange *)(pRange))
+#define HexEdit_SetColors(hwnd, mask, pColors) \
+    (void)SNDMSG((hwnd), HXM_SETCOLORS, (WPARAM)(mask), (LPARAM)(const COLORREF *)(pColors))
+#define HexEdit_GetColors(hwnd, mask, pColors) \
+    (void)SNDMSG((hwnd), HXM_GETCOLORS, (WPARAM)(mask), (LPARAM)(COLORREF *)(pColors))
+#define HexEdit_SetCaretPos(hwnd, pos) \
+    (DWORD)SNDMSG((hwnd), HXM_SETCARETPOS, 0, (LPARAM)(DWORD)(pos))
+#define HexEdit_GetCaretPos(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETCARETPOS, 0, 0)
+#define HexEdit_GetDataSize(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETDATASIZE, 0, 0)
+#define HexEdit_SetBaseAddress(hwnd, address) \
+    (DWORD)SNDMSG((hwnd), HXM_SETBASEADDRESS, 0, (LPARAM)(DWORD)(address))
+#define HexEdit_GetBaseAddress(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETBASEADDRESS, 0, 0)
+#define HexEdit_SetAddressDigits(hwnd, digits) \
+    (int)SNDMSG((hwnd), HXM_SETADDRESSDIGITS, 0, (LPARAM)(digits))
+#define HexEdit_GetAddressDigits(hwnd) (int)SNDMSG((hwnd), HXM_GETADDRESSDIGITS, 0, 0)
+#define HexEdit_SetBytesPerLine(hwnd, count) \
+    (int)SNDMSG((hwnd), HXM_SETBYTESPERLINE, 0, (LPARAM)(count))
+#define HexEdit_GetBytesPerLine(hwnd) (int)SNDMSG((hwnd), HXM_GETBYTESPERLINE, 0, 0)
+#define HexEdit_GetDataPtr(hwnd) (BYTE *)SNDMSG((hwnd), HXM_GETDATAPTR, 0, 0)
+#define HexEdit_GetIdealWidth(hwnd) (int)SNDMSG((hwnd), HXM_GETIDEALWIDTH, 0, 0)
+#define HexEdit_SetMode(hwnd, mode) (DWORD)SNDMSG((hwnd), HXM_SETMODE, 0, (LPARAM)(mode))
+#define HexEdit_GetMode(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETMODE, 0, 0)
+
 #ifdef __cplusplus
 }
 #endif

@@ -9,6 +9,7 @@
 using namespace orvtest;
 
 extern "C" int OrvHeaderCDriveProgress(HWND progress);
+extern "C" int OrvHeaderCDriveHexEditor(HWND hex);
 
 namespace {
 
@@ -145,6 +146,86 @@ TEST(Registration, RepeatedCallsSucceedAndKeepTheClipboardFormat)
     UINT format = RegisterClipboardFormatA("OrvRawBinary");
     EXPECT_NE(format, 0u);
     EXPECT_EQ(RegisterClipboardFormatA("OrvRawBinary"), format);
+}
+
+TEST(Registration, HexEditorClassRecord)
+{
+    ASSERT_TRUE(InitORVCC(ORVCC_HEXEDITOR_CLASS));
+    WNDCLASSEXA info;
+    ASSERT_TRUE(ClassRegistered("ORV_HexEditorClass", &info));
+    EXPECT_EQ(info.style, 0x400Bu);
+    EXPECT_EQ(info.cbClsExtra, 0);
+    EXPECT_EQ(info.cbWndExtra, 0);
+    EXPECT_EQ(info.hIcon, nullptr);
+    EXPECT_EQ(info.hInstance, Library());
+    EXPECT_EQ(info.hCursor, LoadCursorA(NULL, MAKEINTRESOURCEA(32513)));  // I-beam
+    EXPECT_EQ(info.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    EXPECT_EQ(info.lpszMenuName, nullptr);
+    UINT format = RegisterClipboardFormatA("OrvRawBinary");
+    EXPECT_NE(format, 0u);
+    HWND hex = CreateWindowInFlavour("ORV_HexEditorClass", WS_POPUP, 0, 0, 100, 100, NULL, 0);
+    ASSERT_NE(hex, nullptr);
+    EXPECT_EQ(IsWindowUnicode(hex) != 0, !IsAnsiFlavour());
+    EXPECT_EQ(OrvHeaderCDriveHexEditor(hex), 1);
+    DestroyWindow(hex);
+}
+
+// Menu 100, German: the texts read back through both character widths, the
+// umlauts intact, whichever flavour the process runs in.
+TEST(Resources, HexEditorContextMenu)
+{
+    EXPECT_NE(FindResourceExA(Library(), MAKEINTRESOURCEA(4) /* RT_MENU */, MAKEINTRESOURCEA(100),
+                              MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)),
+              nullptr);
+    const struct {
+        UINT id;
+        const wchar_t *text;
+    } items[] = {
+        {40002, L"&Ausschneiden"}, {40003, L"&Kopieren"}, {40004, L"Ein&f\u00FCgen"},
+        {40005, L"&L\u00F6schen"}, {0, L""}, {40006, L"Alles &markieren"},
+    };
+    HMENU wide = LoadMenuW(Library(), MAKEINTRESOURCEW(100));
+    HMENU narrow = LoadMenuA(Library(), MAKEINTRESOURCEA(100));
+    ASSERT_NE(wide, nullptr);
+    ASSERT_NE(narrow, nullptr);
+    EXPECT_EQ(GetMenuItemCount(wide), 1);
+    HMENU popupW = GetSubMenu(wide, 0);
+    HMENU popupA = GetSubMenu(narrow, 0);
+    ASSERT_NE(popupW, nullptr);
+    ASSERT_NE(popupA, nullptr);
+    ASSERT_EQ(GetMenuItemCount(popupW), 6);
+    ASSERT_EQ(GetMenuItemCount(popupA), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(GetMenuItemID(popupW, i), items[i].id) << i;
+        EXPECT_EQ(GetMenuItemID(popupA, i), items[i].id) << i;
+        if (!items[i].id) {
+            EXPECT_TRUE(GetMenuState(popupW, i, MF_BYPOSITION) & MF_SEPARATOR);
+            EXPECT_TRUE(GetMenuState(popupA, i, MF_BYPOSITION) & MF_SEPARATOR);
+            continue;
+        }
+        wchar_t textW[64] = {};
+        GetMenuStringW(popupW, i, textW, 64, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(textW), std::wstring(items[i].text)) << i;
+        GetMenuStringW(popupA, i, textW, 64, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(textW), std::wstring(items[i].text)) << i;
+        // The ANSI text is the same text in the ANSI code page (0xFC, 0xF6 in 1252).
+        char textA[64] = {};
+        GetMenuStringA(popupA, i, textA, 64, MF_BYPOSITION);
+        char expected[64] = {};
+        WideCharToMultiByte(CP_ACP, 0, items[i].text, -1, expected, 64, NULL, NULL);
+        EXPECT_STREQ(textA, expected) << i;
+        GetMenuStringA(popupW, i, textA, 64, MF_BYPOSITION);
+        EXPECT_STREQ(textA, expected) << i;
+    }
+    if (GetACP() == 1252) {
+        char textA[64] = {};
+        GetMenuStringA(popupA, 2, textA, 64, MF_BYPOSITION);
+        EXPECT_STREQ(textA, "Ein&f\xFCgen");
+        GetMenuStringA(popupA, 3, textA, 64, MF_BYPOSITION);
+        EXPECT_STREQ(textA, "&L\xF6schen");
+    }
+    DestroyMenu(wide);
+    DestroyMenu(narrow);
 }
 
 // An in-memory dialog template with one progress bar, item id 1234.
