@@ -5,6 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <vector>
+
 namespace {
 
 HWND CreateControl(const wchar_t *className, HWND parent, int x, int y, int width, int height)
@@ -25,6 +27,30 @@ void AddProgressBars(HWND parent)
     Progress_SetBkColor(custom, &back);
     Progress_SetBarColor(custom, &bar);
     Progress_SetPos(custom, 64);
+}
+
+// A hex editor with text and binary data, a selection and the caret behind it;
+// returns its width.
+int AddHexEditor(HWND parent, int x, int y, int height)
+{
+    HWND hex = CreateWindowExW(WS_EX_CLIENTEDGE, ORV_HEXEDITORCLASSW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL, x, y, 10, height, parent, NULL,
+                               GetModuleHandleW(NULL), NULL);
+    const char text[] = "orvcc32 hex editor: \x01\x02 Gr\xfc\xdf" "e aus M\xfcnchen! 0123456789 "
+                        "The quick brown fox jumps over the lazy dog.\r\n\x7f\x80\xff";
+    std::vector<BYTE> data(text, text + sizeof text - 1);
+    for (int i = 0; i < 96; ++i)
+        data.push_back(static_cast<BYTE>(i * 37 + 5));
+    HexEdit_SetBytesPerLine(hex, 16);
+    HexEdit_SetBaseAddress(hex, 0x00401000);
+    HexEdit_SetAddressDigits(hex, 8);
+    HexEdit_SetData(hex, data.data(), data.size());
+    const int width = HexEdit_GetIdealWidth(hex) + GetSystemMetrics(SM_CXVSCROLL) + 4;
+    MoveWindow(hex, x, y, width, height, TRUE);
+    HexEdit_SetSel(hex, 20, 45);
+    HexEdit_SetCaretPos(hex, 46);
+    SetFocus(hex);
+    return width;
 }
 
 bool SaveClientArea(HWND hwnd, const char *path)
@@ -78,6 +104,8 @@ int main(int argc, char **argv)
     HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 162,
                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
     AddProgressBars(frame);
+    const int hexWidth = AddHexEditor(frame, 320, 10, 142);
+    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162, TRUE);
     MSG msg;
     while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
