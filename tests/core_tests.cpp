@@ -245,12 +245,3 @@ TEST(Lifecycle, DetachDestroysTheLedHeapAndKeepsClasses)
 }
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    LibraryProcessAttach(GetModuleHandleA(NULL));
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    LibraryProcessDetach();
-    return result;
-}

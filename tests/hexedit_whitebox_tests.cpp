@@ -577,12 +577,3 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
 }
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    LibraryProcessAttach(GetModuleHandleA(NULL));
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    LibraryProcessDetach();
-    return result;
-}
