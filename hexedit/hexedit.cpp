@@ -1,9 +1,9 @@
-// Hex editor (ORV_HexEditorClass), Parts 4.1 to 4.3: buffer, messages, layout,
+// Hex editor (ORV_HexEditorClass): buffer, messages, layout,
 // painting, caret, scrolling, editing, selection, clipboard and context menu.
 // One source, built as the ANSI procedure (HexEditorWndProcA, over char) and the
 // Unicode procedure (HexEditorWndProcW, over WCHAR).
 //
-// Where the Parts leave a fault open, this control behaves as follows:
+// Where a careless caller or odd input could do harm, the control behaves as follows:
 //  - HXM_SETSEL: (DWORD)-1 in either value removes the selection; other values
 //    are limited to 0..dataSize and a start after the end is swapped with it.
 //  - HXM_SETMODE: the position value 3 is no position; the old position stays.
@@ -20,7 +20,11 @@
 //  - A click right of the hex pane while the character pane is hidden is no hit.
 //  - The caret is moved (SetCaretPos) and built only while the control has the
 //    focus, and it is placed again after every scroll of the content.
-//  - Cut deletes the selection only when the copy reached the clipboard.
+//  - Cut deletes the selection only when its own copy reached the clipboard.
+//  - Layout changes (font, data, view flags, address digits, bytes per line)
+//    place the caret again, so it follows the new layout.
+//  - HXM_SETDATA from a range inside the control's own buffer that runs past
+//    the buffer is refused (ERROR_INVALID_PARAMETER).
 #include "hexedit.h"
 
 #include <ctype.h>
@@ -744,6 +748,11 @@ LRESULT OnSetData(HWND hwnd, HexEditorState *s, WPARAM wParam, LPARAM lParam)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    const bool fromOwnBuffer = s->data && source >= s->data && source < s->data + s->capacity;
+    if (fromOwnBuffer && count > static_cast<DWORD>(s->data + s->capacity - source)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     if (s->capacity < count) {
         void *block = NULL;
         if (count <= 0xFFFFFFFFu - 8) {
@@ -1329,9 +1338,11 @@ void OnCommand(HWND hwnd, HexEditorState *s, WORD id)
     switch (id) {
     case IDM_HEX_CUT:
         if (HasSelection(s) && rawBinaryFormat) {
+            // Delete only what this copy placed on the clipboard.
+            const DWORD before = GetClipboardSequenceNumber();
             HexApi<C>::SendMessage(hwnd, WM_COMMAND, IDM_HEX_COPY, 0);
-            // Delete only what the clipboard now holds for us.
-            if (GetClipboardOwner() == hwnd && IsClipboardFormatAvailable(rawBinaryFormat))
+            if (GetClipboardSequenceNumber() != before && GetClipboardOwner() == hwnd &&
+                IsClipboardFormatAvailable(rawBinaryFormat))
                 HexApi<C>::SendMessage(hwnd, WM_COMMAND, IDM_HEX_DELETE, 0);
         }
         break;

@@ -368,6 +368,12 @@ HANDLE OpenList(const typename OpenParams<C>::Type *params)
     if (!handle)
         return NULL;
     MruList *list = static_cast<MruList *>(GlobalLock(handle));
+    if (!list) {
+        const DWORD error = GetLastError();
+        GlobalFree(handle);
+        SetLastError(error);
+        return NULL;
+    }
     list->signature = kSignature;
     list->maxItems = params->maxItems;
     list->flags = params->flags;

@@ -1,4 +1,4 @@
-// Hex editor (Parts 4.1 to 4.3) as a host sees it: messages, painting, caret,
+// Hex editor as a host sees it: messages, painting, caret,
 // scrolling, keyboard (real input through SendInput), mouse, clipboard and the
 // context menu. Runs in both flavours (the win98 copy is the ANSI flavour).
 #include "orvcc32.h"
@@ -362,6 +362,12 @@ TEST_F(HexEditorTest, SetDataFromTheControlsOwnBuffer)
     SetBytes(hex, Sequence(10));
     const BYTE *own = reinterpret_cast<const BYTE *>(Send(hex, HXM_GETDATAPTR));
     EXPECT_TRUE(Send(hex, HXM_SETDATA, 6, reinterpret_cast<LPARAM>(own + 2)));
+    EXPECT_EQ(Data(hex), Sequence(6, 2));
+    // A range that starts in the buffer but runs past its end is refused.
+    own = reinterpret_cast<const BYTE *>(Send(hex, HXM_GETDATAPTR));
+    SetLastError(0);
+    EXPECT_FALSE(Send(hex, HXM_SETDATA, 1 << 20, reinterpret_cast<LPARAM>(own + 1)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(Data(hex), Sequence(6, 2));
     DestroyWindow(hex);
 }
@@ -1642,6 +1648,13 @@ TEST_F(HexEditorTest, CutLeavesTheRestAndFillsTheClipboard)
     Send(hex, WM_COMMAND, IDM_HEX_CUT);
     Send(hex, WM_COMMAND, IDM_HEX_DELETE);
     EXPECT_EQ(Send(hex, HXM_GETDATASIZE), 7);
+    // While another window holds the clipboard open the copy fails, and cut keeps
+    // the bytes, although the clipboard still holds this control's earlier copy.
+    SetSel(hex, 0, 1);
+    ASSERT_TRUE(OpenClipboard(host_.hwnd()));
+    Send(hex, WM_COMMAND, IDM_HEX_CUT);
+    CloseClipboard();
+    EXPECT_EQ(Data(hex), (Bytes{0, 1, 5, 6, 7, 8, 9}));
     DestroyWindow(hex);
 }
 
