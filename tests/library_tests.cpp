@@ -117,24 +117,31 @@ bool ClassRegistered(const char *name, WNDCLASSEXA *info = nullptr)
     return GetClassInfoExA(Library(), name, out) != 0;
 }
 
-TEST(Registration, ProgressClassRecord)
+// Checks the class record as the registration table gives it, then creates a
+// window of the class and checks it has the platform's flavour; returns it.
+HWND ExpectClassRecord(const char *name, UINT style, WORD cursorId, int brush)
 {
-    ASSERT_TRUE(InitORVCC(ORVCC_PROGRESS_CLASS));
     WNDCLASSEXA info;
-    ASSERT_TRUE(ClassRegistered("ORV_ProgressClass", &info));
-    EXPECT_EQ(info.style, 0x4203u);
+    EXPECT_TRUE(ClassRegistered(name, &info)) << name;
+    EXPECT_EQ(info.style, style);
     EXPECT_EQ(info.cbClsExtra, 0);
     EXPECT_EQ(info.cbWndExtra, 0);
     EXPECT_EQ(info.hIcon, nullptr);
     EXPECT_EQ(info.hInstance, Library());
-    EXPECT_EQ(info.hCursor, LoadCursorA(NULL, MAKEINTRESOURCEA(32512)));
-    EXPECT_EQ(info.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    EXPECT_EQ(info.hCursor, LoadCursorA(NULL, MAKEINTRESOURCEA(cursorId)));
+    EXPECT_EQ(info.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(brush)));
     EXPECT_EQ(info.lpszMenuName, nullptr);
-    // Registered in the flavour of the platform.
-    HWND progress = CreateWindowInFlavour("ORV_ProgressClass", WS_POPUP, 0, 0, 10, 10, NULL, 0);
-    ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(IsWindowUnicode(progress) != 0, !IsAnsiFlavour());
-    DestroyWindow(progress);
+    HWND hwnd = CreateWindowInFlavour(name, WS_POPUP, 0, 0, 100, 100, NULL, 0);
+    EXPECT_NE(hwnd, nullptr);
+    EXPECT_EQ(IsWindowUnicode(hwnd) != 0, !IsAnsiFlavour());
+    return hwnd;
+}
+
+TEST(Registration, ProgressClassRecord)
+{
+    ASSERT_TRUE(InitORVCC(ORVCC_PROGRESS_CLASS));
+    DestroyWindow(ExpectClassRecord("ORV_ProgressClass", 0x4203u, 32512 /* arrow */,
+                                    COLOR_WINDOW + 1));
 }
 
 TEST(Registration, RepeatedCallsSucceedAndKeepTheClipboardFormat)
@@ -151,21 +158,11 @@ TEST(Registration, RepeatedCallsSucceedAndKeepTheClipboardFormat)
 TEST(Registration, HexEditorClassRecord)
 {
     ASSERT_TRUE(InitORVCC(ORVCC_HEXEDITOR_CLASS));
-    WNDCLASSEXA info;
-    ASSERT_TRUE(ClassRegistered("ORV_HexEditorClass", &info));
-    EXPECT_EQ(info.style, 0x400Bu);
-    EXPECT_EQ(info.cbClsExtra, 0);
-    EXPECT_EQ(info.cbWndExtra, 0);
-    EXPECT_EQ(info.hIcon, nullptr);
-    EXPECT_EQ(info.hInstance, Library());
-    EXPECT_EQ(info.hCursor, LoadCursorA(NULL, MAKEINTRESOURCEA(32513)));  // I-beam
-    EXPECT_EQ(info.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    EXPECT_EQ(info.lpszMenuName, nullptr);
+    HWND hex = ExpectClassRecord("ORV_HexEditorClass", 0x400Bu, 32513 /* I-beam */,
+                                 COLOR_BTNFACE + 1);
     UINT format = RegisterClipboardFormatA("OrvRawBinary");
     EXPECT_NE(format, 0u);
-    HWND hex = CreateWindowInFlavour("ORV_HexEditorClass", WS_POPUP, 0, 0, 100, 100, NULL, 0);
     ASSERT_NE(hex, nullptr);
-    EXPECT_EQ(IsWindowUnicode(hex) != 0, !IsAnsiFlavour());
     EXPECT_EQ(OrvHeaderCDriveHexEditor(hex), 1);
     DestroyWindow(hex);
 }
