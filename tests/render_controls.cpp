@@ -53,6 +53,36 @@ int AddHexEditor(HWND parent, int x, int y, int height)
     return width;
 }
 
+// A row of LEDs (a two-digit counter showing 4.2, the lamp shapes lit and dark)
+// and two web links; returns the height used.
+int AddLedsAndLinks(HWND parent, int x, int y)
+{
+    const int digits[2] = {4, 2};
+    for (int i = 0; i < 2; ++i) {
+        HWND led = CreateControl(ORV_LEDCLASSW, parent, x + i * 32, y, 31, 41);
+        Led_SetType(led, LDT_DIGITDP | LDT_BKBORDER);
+        Led_SetDigit(led, digits[i]);
+        Led_SetFlags(led, i == 0 ? LDF_POINT : 0);
+    }
+    const DWORD shapes[5] = {LDT_ROUND, LDT_ROUND, LDT_RECT, LDT_HBAR, LDT_VBAR};
+    const RECT places[5] = {{80, 10, 20, 20}, {104, 10, 20, 20}, {128, 10, 20, 20},
+                            {152, 14, 40, 13}, {196, 0, 13, 41}};
+    for (int i = 0; i < 5; ++i) {
+        HWND led = CreateControl(ORV_LEDCLASSW, parent, x + places[i].left, y + places[i].top,
+                                 places[i].right, places[i].bottom);
+        Led_SetType(led, shapes[i]);
+        Led_SetFlags(led, i == 1 ? LDF_OFF : 0);
+    }
+    const wchar_t *texts[2] = {L"www.example.org", L"Hilfe und Support"};
+    for (int i = 0; i < 2; ++i) {
+        HWND link = CreateControl(ORV_WEBLINKCLASSW, parent, x + 230, y + i * 22, 150, 20);
+        SetWindowTextW(link, texts[i]);
+        SendMessageW(link, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), FALSE);
+        WebLink_SetStyle(link, WLS_UNDERLINEMASK, i == 0 ? WLS_UNDERLINEALWAYS : WLS_UNDERLINENONE);
+    }
+    return 51;
+}
+
 bool SaveClientArea(HWND hwnd, const char *path)
 {
     RECT rect;
@@ -105,7 +135,8 @@ int main(int argc, char **argv)
                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
     AddProgressBars(frame);
     const int hexWidth = AddHexEditor(frame, 320, 10, 142);
-    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162, TRUE);
+    const int ledHeight = AddLedsAndLinks(frame, 10, 162);
+    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162 + ledHeight, TRUE);
     MSG msg;
     while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
