@@ -26,6 +26,13 @@ void Invalidate(HWND hwnd)
     InvalidateRect(hwnd, NULL, FALSE);
 }
 
+// A moved needle or marker: only the drawing area needs painting. Leaving the
+// caption strip out keeps it from repainting with every move.
+void InvalidateDrawing(HWND hwnd, const MeterState *state)
+{
+    InvalidateRect(hwnd, &state->rcDraw, FALSE);
+}
+
 void StartHoldTimer(HWND hwnd, MeterState *state)
 {
     state->uTimerId = SetTimer(hwnd, kHoldTimerId, state->uHoldTime, NULL);
@@ -320,8 +327,19 @@ LRESULT OnSetLabels(HWND hwnd, MeterState *state, UINT count, const S *texts)
 LRESULT OnMovePosition(HWND hwnd, MeterState *state, long long value)
 {
     state->nPos = ClampPosition(value, state->nMax);
-    Invalidate(hwnd);
+    InvalidateDrawing(hwnd, state);
     return state->nPos;
+}
+
+// An amount larger than any distance within the range moves to an end; it is
+// limited first, so the sum never leaves 64 bits (LPARAM is 64 bits wide in a
+// 64-bit build).
+LRESULT OnDeltaPos(HWND hwnd, MeterState *state, bool add, LPARAM lParam)
+{
+    const long long limit = 1LL << 33;
+    const long long raw = static_cast<LONG_PTR>(lParam);
+    const long long amount = raw > limit ? limit : (raw < -limit ? -limit : raw);
+    return OnMovePosition(hwnd, state, add ? state->nPos + amount : state->nPos - amount);
 }
 
 template <class C>
@@ -358,7 +376,7 @@ void OnTimer(HWND hwnd, MeterState *state, WPARAM wParam)
     KillTimer(hwnd, wParam);
     state->nPeak = static_cast<UINT>(state->nPos);
     state->uTimerId = 0;
-    Invalidate(hwnd);
+    InvalidateDrawing(hwnd, state);
     UpdateWindow(hwnd);
     if ((state->dwStyle & AMS_PEAKHOLD) && !state->uTimerId)
         StartHoldTimer(hwnd, state);
@@ -420,10 +438,8 @@ LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPAR
         return OnSetLabels<C>(hwnd, state, static_cast<UINT>(wParam), reinterpret_cast<const char *>(lParam));
     case AMM_SETLABELSW:
         return OnSetLabels<C>(hwnd, state, static_cast<UINT>(wParam), reinterpret_cast<const WCHAR *>(lParam));
-    case AMM_DELTAPOS: {
-        const long long amount = static_cast<LONG_PTR>(lParam);
-        return OnMovePosition(hwnd, state, wParam ? state->nPos + amount : state->nPos - amount);
-    }
+    case AMM_DELTAPOS:
+        return OnDeltaPos(hwnd, state, wParam != 0, lParam);
     case AMM_GETPOS:
         return state->nPos;
     case AMM_SETPOS:
