@@ -116,3 +116,36 @@ FARPROC OrvHeaderCFunctions[] = {
     (FARPROC)OrvccIsAppThemed,
     (FARPROC)MRU_GetNumItems,
 };
+
+/* Analog meter: message numbers, record layouts and the wrapper macros. */
+ORV_STATIC_ASSERT(meter_setinfo, AMM_SETINFO == 0x07E9);
+ORV_STATIC_ASSERT(meter_setlabelsw, AMM_SETLABELSW == 0x07EE);
+ORV_STATIC_ASSERT(meter_setmetrics, AMM_SETMETRICS == WM_USER + 1011);
+ORV_STATIC_ASSERT(meter_info, sizeof(AMINFO) == 7 * 4 + sizeof(LPARAM));
+ORV_STATIC_ASSERT(meter_colors, sizeof(AMCOLORS) == 5 * sizeof(COLORREF));
+ORV_STATIC_ASSERT(meter_metrics, sizeof(AMMETRICS) == 7 * sizeof(int));
+ORV_STATIC_ASSERT(meter_bits, (AMS_NOCAPTION | AMS_CAPTIONTOP | AMS_PEAKHOLD) == 0x13);
+ORV_STATIC_ASSERT(meter_masks, (AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX |
+                                AMIF_HOLDTIME | AMIF_PARAM) == 0x3F);
+
+int OrvHeaderCDriveMeter(HWND meter)
+{
+    AMINFO info;
+    AMCOLORS colors;
+    AMMETRICS metrics;
+    int ok;
+    info.dwMask = AMIF_MAX | AMIF_LABELSTEP;
+    info.nMax = 100;
+    info.nLabelStep = 2;
+    AnalogMeter_SetInfo(meter, &info);
+    AnalogMeter_SetLabels(meter, 2, TEXT("0\0") TEXT("50\0"));
+    AnalogMeter_SetPos(meter, 150);
+    ok = AnalogMeter_GetPos(meter) == 100 && AnalogMeter_DeltaPos(meter, FALSE, 30) == 70;
+    info.nMax = 0;
+    AnalogMeter_GetInfo(meter, &info);
+    AnalogMeter_GetColors(meter, &colors);
+    AnalogMeter_SetColors(meter, &colors);
+    AnalogMeter_GetMetrics(meter, &metrics);
+    AnalogMeter_SetMetrics(meter, &metrics);
+    return ok && info.nMax == 100 && info.nLabelStep == 2;
+}
