@@ -652,6 +652,149 @@ typedef struct AMMETRICS {
 #define AMM_SETLABELS         AMM_SETLABELSA
 #define AnalogMeter_SetLabels AnalogMeter_SetLabelsA
 #endif
+ * List view extensions: ListViewSetSpecialOption adds behaviour to a report-view
+ * list view ("SysListView32") that the host created itself. Each call passes an
+ * option record; a repeated call with the same option renews its parameters.
+ * Everything is undone when the list view is destroyed.
+ *
+ * LVSO_SORTHEADER: an up or down arrow in the header item of the sorted column;
+ * a left click on a header item moves it (or toggles the direction on the same
+ * column) and sends uNotifyMsg to hwndNotify with wParam 0 and lParam an
+ * LVSORTNOTIFY* valid during the call. The host sorts the items itself. The
+ * setting call reports the state it sets in the same way.
+ *
+ * LVSO_EDITSUBITEMS (the list view needs LVS_REPORT | LVS_EDITLABELS): a click on
+ * a cell of the focused row, or LVXM_EDITSUBITEM, lays an edit control or a combo
+ * box over the cell. Enter or a loss of focus ends the edit, Escape cancels it.
+ * The parent gets WM_NOTIFY LVN_BEGINLABELEDIT (non-zero refuses) and
+ * LVN_ENDLABELEDIT (non-zero stores the text in the cell) with an LVEDITNOTIFY,
+ * in the character width its WM_NOTIFYFORMAT answer asks for. The message
+ * uEditMsg (wParam = list view id, lParam = LVEDITNOTIFY*) serves as:
+ *   - editor query (LVEOF_QUERYEDITOR): hdr.code NFR_ANSI or NFR_UNICODE, row and
+ *     column in item -> an editor descriptor (LVEOF_COMBOBOX, LVEOF_COMBOBOXEX,
+ *     LVEOF_CUSTOMSTYLE with style bits in the low word), 0 for an edit control;
+ *   - combo-box begin, hdr.code LVN_BEGINLABELEDIT(A/W): fill hwndEditor, select
+ *     the current entry -> non-zero refuses;
+ *   - combo-box end, hdr.code LVN_ENDLABELEDIT(A/W) -> non-zero stores the text.
+ * ------------------------------------------------------------------------- */
+
+/* Option codes (uOption). */
+#define LVSO_SORTHEADER       1
+#define LVSO_EDITSUBITEMS     2
+
+/* LVSORTOPTION dwFlags: the direction a newly clicked column starts with. */
+#define LVSOF_ASCENDINGFIRST  0x00000000
+#define LVSOF_DESCENDINGFIRST 0x00000002
+#define LVSOF_KEEPDIRECTION   0x00000003 /* the previous column's direction */
+
+/* LVEDITOPTION dwFlags and editor descriptor bits. */
+#define LVEOF_COMBOBOXEX      0x00000002 /* descriptor: "ComboBoxEx32" class */
+#define LVEOF_QUERYEDITOR     0x00000004 /* ask uEditMsg for each edit's editor */
+#define LVEOF_NOFIRSTCOLUMN   0x00000008 /* clicks on column 0 never edit */
+#define LVEOF_COMBOBOX        0x00010000 /* a drop-down-list combo box */
+#define LVEOF_CUSTOMSTYLE     0x00040000 /* descriptor: low word = editor style */
+#define LVEOF_STYLEMASK       0x0000FFFF
+
+/* Sort header option (24 bytes in 32-bit builds). */
+typedef struct tagLVSORTOPTION {
+    UINT uOption;      /* LVSO_SORTHEADER */
+    DWORD dwFlags;     /* LVSOF_* */
+    UINT uNotifyMsg;   /* message sent on every change of the sort state */
+    int iColumn;       /* column that carries the arrow now */
+    BOOL fDescending;  /* 0 ascending, non-zero descending */
+    HWND hwndNotify;   /* receiver; not a window: the list view's parent */
+} LVSORTOPTION, *LPLVSORTOPTION;
+
+/* In-place editing option (12 bytes). */
+typedef struct tagLVEDITOPTION {
+    UINT uOption;      /* LVSO_EDITSUBITEMS */
+    DWORD dwFlags;     /* LVEOF_QUERYEDITOR, LVEOF_NOFIRSTCOLUMN, LVEOF_COMBOBOX */
+    UINT uEditMsg;     /* editor query and combo-box begin and end, to the parent */
+} LVEDITOPTION, *LPLVEDITOPTION;
+
+/* lParam of the sort-change message (12 bytes in 32-bit builds). */
+typedef struct tagLVSORTNOTIFY {
+    HWND hwndListView;
+    int iColumn;
+    BOOL fDescending;
+} LVSORTNOTIFY, *LPLVSORTNOTIFY;
+
+/* The list view item part of LVEDITNOTIFY: an LVITEM of common controls 4.70
+ * (mask is LVIF_TEXT for begin and end, 0 for the editor query). */
+typedef struct tagLVEDITITEMA {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPSTR pszText;     /* the library's buffer, valid during the message */
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+} LVEDITITEMA;
+typedef struct tagLVEDITITEMW {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+} LVEDITITEMW;
+
+/* Begin and end notifications and the editor query (68 bytes in 32-bit builds).
+ * Up to hwndEditor it is laid out as NMLVDISPINFO. */
+typedef struct tagLVEDITNOTIFYA {
+    NMHDR hdr;         /* code: LVN_BEGINLABELEDITA, LVN_ENDLABELEDITA or NFR_ANSI */
+    LVEDITITEMA item;
+    int iReserved1;
+    UINT uReserved2;
+    void *pReserved3;
+    HWND hwndEditor;   /* the combo box (combo-box begin and end only) */
+} LVEDITNOTIFYA, *LPLVEDITNOTIFYA;
+typedef struct tagLVEDITNOTIFYW {
+    NMHDR hdr;         /* code: LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW or NFR_UNICODE */
+    LVEDITITEMW item;
+    int iReserved1;
+    UINT uReserved2;
+    void *pReserved3;
+    HWND hwndEditor;
+} LVEDITNOTIFYW, *LPLVEDITNOTIFYW;
+#ifdef UNICODE
+#define LVEDITITEM     LVEDITITEMW
+#define LVEDITNOTIFY   LVEDITNOTIFYW
+#define LPLVEDITNOTIFY LPLVEDITNOTIFYW
+#else
+#define LVEDITITEM     LVEDITITEMA
+#define LVEDITNOTIFY   LVEDITNOTIFYA
+#define LPLVEDITNOTIFY LPLVEDITNOTIFYA
+#endif
+
+/* Control identifier of the in-place editor window (a child of the list view). */
+#define LVX_EDITORID          0x1234
+
+/* Sent to an extended list view. row, or -1 to close the open editor only /
+ * column -> the editor window, or NULL. An open editor ends first (with its end
+ * notification). */
+#define LVXM_EDITSUBITEM      (WM_USER + 102)
+
+/* Attaches option (an LVSORTOPTION* or LVEDITOPTION*) to the list view -> TRUE;
+ * FALSE with ERROR_INVALID_HANDLE (no window), ERROR_INVALID_PARAMETER (not a
+ * list view, null record, unknown option) or ERROR_OUTOFMEMORY. */
+ORVCCAPI BOOL WINAPI ListViewSetSpecialOption(HWND hwndListView, const void *option);
+
+#define ListView_SetSortHeader(hwnd, pSortOption) \
+    ListViewSetSpecialOption((hwnd), (const LVSORTOPTION *)(pSortOption))
+#define ListView_SetEditSubItems(hwnd, pEditOption) \
+    ListViewSetSpecialOption((hwnd), (const LVEDITOPTION *)(pEditOption))
+#define ListView_EditSubItem(hwnd, iItem, iSubItem) \
+    (HWND)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)(iItem), (LPARAM)(int)(iSubItem))
+#define ListView_CloseSubItemEditor(hwnd) \
+    (void)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)-1, 0)
 
 #ifdef __cplusplus
 }

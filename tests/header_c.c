@@ -1,6 +1,7 @@
 /* The public header compiles as C, after the system headers, without warnings. */
 #include <windows.h>
 #include <commctrl.h>
+#include <stddef.h>
 #include "orvcc32.h"
 
 #define ORV_STATIC_ASSERT(name, cond) typedef char name[(cond) ? 1 : -1]
@@ -61,6 +62,20 @@ int OrvHeaderCDriveWebLink(HWND link)
     ok = ok && WebLink_SetParam(link, 5) == 7 && WebLink_GetParam(link) == 5;
     return ok;
 }
+ORV_STATIC_ASSERT(lv_editsubitem, LVXM_EDITSUBITEM == 0x0466);
+ORV_STATIC_ASSERT(lv_sortheader, LVSO_SORTHEADER == 1 && LVSO_EDITSUBITEMS == 2);
+ORV_STATIC_ASSERT(lv_sortflags, LVSOF_DESCENDINGFIRST == 2 && LVSOF_KEEPDIRECTION == 3);
+ORV_STATIC_ASSERT(lv_editflags, LVEOF_QUERYEDITOR == 4 && LVEOF_NOFIRSTCOLUMN == 8
+                  && LVEOF_COMBOBOX == 0x10000 && LVEOF_COMBOBOXEX == 2
+                  && LVEOF_CUSTOMSTYLE == 0x40000);
+ORV_STATIC_ASSERT(lv_editoption, sizeof(LVEDITOPTION) == 12);
+#ifndef _WIN64
+ORV_STATIC_ASSERT(lv_sortoption, sizeof(LVSORTOPTION) == 24);
+ORV_STATIC_ASSERT(lv_sortnotify, sizeof(LVSORTNOTIFY) == 12);
+ORV_STATIC_ASSERT(lv_editnotify, sizeof(LVEDITNOTIFYA) == 68 && sizeof(LVEDITNOTIFYW) == 68);
+ORV_STATIC_ASSERT(lv_editor, offsetof(LVEDITNOTIFYW, hwndEditor) == 64);
+#endif
+ORV_STATIC_ASSERT(lv_dispinfo, offsetof(LVEDITNOTIFYW, item.iIndent) == offsetof(NMLVDISPINFOW, item.iIndent));
 
 /* Called from the C++ tests: drives a hex editor through the C macros. */
 int OrvHeaderCDriveHexEditor(HWND hex)
