@@ -42,7 +42,7 @@ void SetUpProgress(HWND dialog)
 void SetUpMeter(HWND dialog)
 {
     AMINFO info = {};
-    info.dwMask = 0x3F;
+    info.dwMask = AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX | AMIF_HOLDTIME | AMIF_PARAM;
     info.dwStyle = AMS_PEAKHOLD;
     info.dwStyleMask = AMS_NOCAPTION | AMS_CAPTIONTOP | AMS_PEAKHOLD;
     info.nIntervals = 25;
