@@ -3,22 +3,22 @@
 // caption, driven through its menu commands and timer messages, and closed.
 #include <gtest/gtest.h>
 
+#include "orvcc32.h"
 #include "testing.h"
 
+#include <stdarg.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// Control messages read back from the demo's windows.
-const UINT kGetProgressPos = WM_USER + 8, kGetMeterPos = WM_USER + 1008;
-const UINT kGetLedFlags = WM_USER + 1502, kGetLedDigit = WM_USER + 1507;
+// Splitter messages read back from the demo's windows.
 const UINT kGetPane1 = WM_USER + 203, kGetPane2 = WM_USER + 204, kGetSplitFlags = WM_USER + 209;
-const UINT kGetHexSize = WM_USER + 312, kGetHexLine = WM_USER + 318, kGetHexPtr = WM_USER + 319;
 
 std::string ProgramFolder()
 {
@@ -51,24 +51,11 @@ std::wstring TextOf(HWND hwnd)
 
 // ---- Resources ----------------------------------------------------------
 
-// One dialog template (plain or extended), read field by field.
-struct Item {
-    DWORD style, exStyle;
-    int x, y, cx, cy, id;
-    std::wstring className, text;
-};
-struct Dialog {
-    DWORD style = 0, exStyle = 0;
-    int cx = 0, cy = 0, points = 0;
-    std::wstring menu, caption, font;
-    std::vector<Item> items;
-};
-
 struct Reader {
     const BYTE *p;
     WORD Word() { WORD v; memcpy(&v, p, 2); p += 2; return v; }
     DWORD Dword() { DWORD v; memcpy(&v, p, 4); p += 4; return v; }
-    void Align() { while (reinterpret_cast<UINT_PTR>(p) & 3) ++p; }
+    int Short() { return static_cast<short>(Word()); }
     std::wstring Text()
     {
         std::wstring text;
@@ -76,128 +63,92 @@ struct Reader {
             text += static_cast<wchar_t>(c);
         return text;
     }
-    // A name or an ordinal; the system control ordinals by name.
+    // A name, or an ordinal: the system control classes by name.
     std::wstring NameOrOrdinal()
     {
         if (reinterpret_cast<const WORD *>(p)[0] != 0xFFFF)
             return Text();
         Word();
         const WORD ordinal = Word();
-        return ordinal == 0x80 ? L"Button" : ordinal == 0x82 ? L"Static" : L"#" + std::to_wstring(ordinal);
+        return ordinal == 0x80 ? L"BUTTON" : ordinal == 0x82 ? L"STATIC" : L"#" + std::to_wstring(ordinal);
     }
 };
 
-Dialog ReadDialog(HMODULE module, int id)
+std::wstring Line(const wchar_t *format, ...)
+{
+    wchar_t text[256];
+    va_list args;
+    va_start(args, format);
+    _vsnwprintf(text, 255, format, args);
+    va_end(args);
+    text[255] = 0;
+    return text;
+}
+
+// A German dialog template (plain or extended), one line for the dialog, one per
+// control. The resource compiler writes class names in capitals; the window
+// manager looks them up without regard to case.
+std::vector<std::wstring> DescribeDialog(HMODULE module, int id)
 {
     HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(5), MAKEINTRESOURCEA(id),
                                   MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
-    Dialog dialog;
     if (!found)
-        return dialog;
+        return {L"no dialog"};
     Reader r = {static_cast<const BYTE *>(LockResource(LoadResource(module, found)))};
     const bool extended = reinterpret_cast<const WORD *>(r.p)[1] == 0xFFFF;
-    if (extended) {
-        r.p += 8;
-        dialog.exStyle = r.Dword();
-        dialog.style = r.Dword();
-    } else {
-        dialog.style = r.Dword();
-        dialog.exStyle = r.Dword();
-    }
+    r.p += extended ? 8 : 0;
+    DWORD style = r.Dword(), exStyle = r.Dword();
+    if (extended)
+        std::swap(style, exStyle);
     const int count = r.Word();
     r.p += 4;
-    dialog.cx = static_cast<short>(r.Word());
-    dialog.cy = static_cast<short>(r.Word());
-    dialog.menu = r.NameOrOrdinal();
+    const int cx = r.Short(), cy = r.Short();
+    const std::wstring menu = r.NameOrOrdinal();
     r.NameOrOrdinal();
-    dialog.caption = r.Text();
-    if (dialog.style & DS_SETFONT) {
-        dialog.points = r.Word();
-        if (extended)
-            r.p += 4;
-        dialog.font = r.Text();
-    }
+    const std::wstring caption = r.Text();
+    const int points = r.Word();
+    r.p += extended ? 4 : 0;
+    std::vector<std::wstring> lines = {Line(L"%08lX %lX %dx%d \"%ls\" \"%ls\" %d \"%ls\"", style,
+        exStyle, cx, cy, menu.c_str(), caption.c_str(), points, r.Text().c_str())};
     for (int i = 0; i < count; ++i) {
-        r.Align();
-        Item item;
-        if (extended) {
-            r.p += 4;
-            item.exStyle = r.Dword();
-            item.style = r.Dword();
-        } else {
-            item.style = r.Dword();
-            item.exStyle = r.Dword();
-        }
-        item.x = static_cast<short>(r.Word());
-        item.y = static_cast<short>(r.Word());
-        item.cx = static_cast<short>(r.Word());
-        item.cy = static_cast<short>(r.Word());
-        item.id = extended ? static_cast<int>(r.Dword()) : static_cast<short>(r.Word());
-        item.className = r.NameOrOrdinal();
-        item.text = r.NameOrOrdinal();
+        while (reinterpret_cast<UINT_PTR>(r.p) & 3)
+            ++r.p;
+        r.p += extended ? 4 : 0;
+        style = r.Dword(), exStyle = r.Dword();
+        if (extended)
+            std::swap(style, exStyle);
+        const int x = r.Short(), y = r.Short(), w = r.Short(), h = r.Short();
+        const int item = extended ? static_cast<int>(r.Dword()) : r.Short();
+        const std::wstring className = r.NameOrOrdinal(), text = r.NameOrOrdinal();
         r.p += r.Word();
-        dialog.items.push_back(item);
+        lines.push_back(Line(L"%d %ls \"%ls\" %08lX %lX %d,%d,%d,%d", item, className.c_str(),
+                             text.c_str(), style, exStyle, x, y, w, h));
     }
-    return dialog;
-}
-
-void ExpectItems(const Dialog &dialog, const std::vector<Item> &expected)
-{
-    ASSERT_EQ(dialog.items.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        const Item &a = dialog.items[i], &e = expected[i];
-        SCOPED_TRACE(e.id);
-        EXPECT_EQ(a.id, e.id);
-        // The resource compiler writes class names in capitals; the window
-        // manager looks them up without regard to case.
-        EXPECT_EQ(lstrcmpiW(a.className.c_str(), e.className.c_str()), 0) << e.id;
-        EXPECT_EQ(a.text, e.text);
-        EXPECT_EQ(a.style, e.style);
-        EXPECT_EQ(a.exStyle, e.exStyle);
-        EXPECT_EQ((std::vector<int>{a.x, a.y, a.cx, a.cy}), (std::vector<int>{e.x, e.y, e.cx, e.cy}));
-    }
+    return lines;
 }
 
 TEST(DemoResources, DialogsAndMenuInGerman)
 {
     HMODULE module = LoadLibraryExA(DemoPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-
-    const Dialog main = ReadDialog(module, 100);
-    EXPECT_EQ(main.style, 0x90CA00C4u);
-    EXPECT_EQ((std::vector<int>{main.cx, main.cy, main.points}), (std::vector<int>{240, 199, 8}));
-    EXPECT_EQ(main.menu, L"IDM_MENU1");
-    EXPECT_EQ(main.caption, L"Test");
-    EXPECT_EQ(main.font, L"MS Sans Serif");
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    ExpectItems(main, {
-        {0x50010300, 0, 186, 6, 50, 14, 1, L"Button", L"OK"},
-        {0x50010300, 0, 186, 26, 50, 14, 2, L"Button", L"Abbruch"},
-        {0x50800000, WS_EX_CLIENTEDGE, 8, 95, 224, 16, 101, L"ORV_ProgressClass", L""},
-        {0x50800000, WS_EX_CLIENTEDGE, 8, 8, 172, 80, 102, L"ORV_AnalogMeterClass", L"AnalogMeter"},
-        {0x50010300, 0, 8, 120, 224, 16, 103, L"ORV_WebLinkClass", L"Hier geht\u00B4s zur Homepage"},
-        {0x50020010, WS_EX_NOPARENTNOTIFY, 0, 0, 240, 1, -1, L"Static", L""},
-        {0x50801000, 0, 84, 140, 72, 52, 106, L"Static", L""},
-        {child, 0, 88, 144, 32, 46, 104, L"ORV_LEDClass", L""},
-        {child, 0, 120, 144, 32, 46, 105, L"ORV_LEDClass", L""},
-    });
-
-    const Dialog splitter = ReadDialog(module, 103);
-    EXPECT_EQ(splitter.style, 0x86CF0040u);
-    EXPECT_EQ(splitter.exStyle, static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    EXPECT_EQ(splitter.caption, L"SplitterWindow - Test");
-    ExpectItems(splitter, {{0x56000000, 0, 103, 51, 147, 102, 1021, L"ORV_SplitterClass", L""}});
-    const Dialog hex = ReadDialog(module, 104);
-    EXPECT_EQ(hex.style, 0x82CF0040u);
-    EXPECT_EQ(hex.caption, L"Dialog");
-    ExpectItems(hex, {{0x50310000, WS_EX_CLIENTEDGE, 103, 51, 147, 102, 1021,
-                       L"ORV_HexEditorClass", L""}});
-    for (const Dialog *d : {&splitter, &hex}) {
-        EXPECT_EQ(d->points, 8);
-        EXPECT_EQ(d->font, L"MS Sans Serif");
-    }
-    EXPECT_EQ((std::vector<int>{splitter.cx, splitter.cy, hex.cx, hex.cy}),
-              (std::vector<int>{335, 212, 279, 201}));
+    const std::wstring font = L" 8 \"MS Sans Serif\"";
+    EXPECT_EQ(DescribeDialog(module, 100), (std::vector<std::wstring>{
+        L"90CA00C4 0 240x199 \"IDM_MENU1\" \"Test\"" + font,
+        L"1 BUTTON \"OK\" 50010300 0 186,6,50,14",
+        L"2 BUTTON \"Abbruch\" 50010300 0 186,26,50,14",
+        L"101 ORV_PROGRESSCLASS \"\" 50800000 200 8,95,224,16",
+        L"102 ORV_ANALOGMETERCLASS \"AnalogMeter\" 50800000 200 8,8,172,80",
+        L"103 ORV_WEBLINKCLASS \"Hier geht\u00B4s zur Homepage\" 50010300 0 8,120,224,16",
+        L"-1 STATIC \"\" 50020010 4 0,0,240,1",
+        L"106 STATIC \"\" 50801000 0 84,140,72,52",
+        L"104 ORV_LEDCLASS \"\" 50000000 0 88,144,32,46",
+        L"105 ORV_LEDCLASS \"\" 50000000 0 120,144,32,46"}));
+    EXPECT_EQ(DescribeDialog(module, 103), (std::vector<std::wstring>{
+        L"86CF0040 200 335x212 \"\" \"SplitterWindow - Test\"" + font,
+        L"1021 ORV_SPLITTERCLASS \"\" 56000000 0 103,51,147,102"}));
+    EXPECT_EQ(DescribeDialog(module, 104), (std::vector<std::wstring>{
+        L"82CF0040 0 279x201 \"\" \"Dialog\"" + font,
+        L"1021 ORV_HEXEDITORCLASS \"\" 50310000 200 103,51,147,102"}));
 
     HMENU menu = LoadMenuA(module, "IDM_MENU1");
     ASSERT_NE(menu, nullptr);
@@ -335,7 +286,7 @@ protected:
         Close(splitter, IDCANCEL);
     }
     LRESULT Item(int id, UINT message, WPARAM wParam = 0) { return SendMessageA(GetDlgItem(main_, id), message, wParam, 0); }
-    int Seconds() { return static_cast<int>(Item(104, kGetLedDigit) * 10 + Item(105, kGetLedDigit)); }
+    int Seconds() { return static_cast<int>(Item(104, LDM_GETDIGIT) * 10 + Item(105, LDM_GETDIGIT)); }
     void Tick(int timer) { SendMessageA(main_, WM_TIMER, timer, 0); }
 
     PROCESS_INFORMATION process_ = {};
@@ -353,7 +304,7 @@ TEST_F(DemoRun, TimersDriveTheControls)
     EXPECT_EQ(TextOf(GetDlgItem(main_, 103)), L"Hier geht\u00B4s zur Homepage");
 
     // The real timers run: the bar steps, the needle leaves 0, a second is counted.
-    EXPECT_TRUE(WaitFor([&] { return Item(101, kGetProgressPos) >= 3 && Item(102, kGetMeterPos) >= 2; }));
+    EXPECT_TRUE(WaitFor([&] { return Item(101, PGM_GETPOS) >= 3 && Item(102, AMM_GETPOS) >= 2; }));
     EXPECT_TRUE(WaitFor([&] { return Seconds() >= 1; }));
 
     // 101 seconds: the tens digit is dark below 10, 99 goes on with 0. A real tick
@@ -363,7 +314,7 @@ TEST_F(DemoRun, TimersDriveTheControls)
         Tick(346);
         const int now = Seconds(), step = (now - before + 100) % 100;
         ASSERT_TRUE(step == 1 || step == 2) << before << " -> " << now;
-        EXPECT_EQ(Item(104, kGetLedFlags) & 1, now < 10 ? 1 : 0) << now;
+        EXPECT_EQ(Item(104, LDM_GETFLAGS) & 1, now < 10 ? 1 : 0) << now;
         sawTen |= now == 10 || (now == 11 && step == 2);
         sawWrap |= now < before;
         before = now;
@@ -373,11 +324,11 @@ TEST_F(DemoRun, TimersDriveTheControls)
     // 400 fast ticks: the bar steps by 1 and wraps within 1..100; the needle
     // sweeps up to 180, turns and comes back down.
     int top = 0, turn = -1;
-    for (int i = 0, bar = static_cast<int>(Item(101, kGetProgressPos)),
-             needle = static_cast<int>(Item(102, kGetMeterPos)); i < 400; ++i) {
+    for (int i = 0, bar = static_cast<int>(Item(101, PGM_GETPOS)),
+             needle = static_cast<int>(Item(102, AMM_GETPOS)); i < 400; ++i) {
         Tick(345);
-        const int nowBar = static_cast<int>(Item(101, kGetProgressPos));
-        const int nowNeedle = static_cast<int>(Item(102, kGetMeterPos));
+        const int nowBar = static_cast<int>(Item(101, PGM_GETPOS));
+        const int nowNeedle = static_cast<int>(Item(102, AMM_GETPOS));
         EXPECT_TRUE(nowBar == bar + 1 || nowBar == bar + 2 || nowBar <= 2) << bar << " -> " << nowBar;
         ASSERT_LE(abs(nowNeedle - needle), 2);
         ASSERT_TRUE(nowNeedle >= 0 && nowNeedle <= 180 && nowBar >= 1 && nowBar <= 100);
@@ -406,10 +357,10 @@ TEST_F(DemoRun, MenuWindowsAndExit)
     for (int round = 0; round < 2; ++round) {
         HWND dialog = Open(104, "Dialog");
         HWND editor = GetDlgItem(dialog, 1021);
-        EXPECT_EQ(SendMessageA(editor, kGetHexSize, 0, 0), 512);
-        EXPECT_EQ(SendMessageA(editor, kGetHexLine, 0, 0), 16);
+        EXPECT_EQ(SendMessageA(editor, HXM_GETDATASIZE, 0, 0), 512);
+        EXPECT_EQ(SendMessageA(editor, HXM_GETBYTESPERLINE, 0, 0), 16);
         opened[round].resize(512);
-        const void *data = (const void *)SendMessageA(editor, kGetHexPtr, 0, 0);
+        const void *data = (const void *)SendMessageA(editor, HXM_GETDATAPTR, 0, 0);
         EXPECT_TRUE(ReadProcessMemory(process_.hProcess, data, opened[round].data(), 512, NULL));
         RECT client, e;
         GetClientRect(dialog, &client);
