@@ -295,8 +295,10 @@ protected:
     // Dispatches until the pointer has left the link (the leave report is timed).
     void AwaitLeave()
     {
-        for (int i = 0; i < 200 && (ItemState() & CDIS_HOT); ++i)
+        for (int i = 0; i < 200 && (ItemState() & CDIS_HOT); ++i) {
             MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+            PumpMessages();
+        }
     }
 };
 
@@ -314,6 +316,9 @@ TEST_F(WebLinkMouseTest, HotTrackingPressAndRelease)
         {12, 12, -1, CDIS_HOT, false, 1, 1},               // released inside: opens
         {12, 12, 1, CDIS_HOT | CDIS_SELECTED, true, 1, 1},
         {300, 10, -1, 0, false, 1, 2},                     // released outside: does not
+        {12, 12, 1, CDIS_HOT | CDIS_SELECTED, true, 1, 2},
+        {12, 12, -1, CDIS_HOT, false, 2, 3},
+        {300, 10, 0, 0, false, 2, 3},                      // and it leaves after a click
     };
     for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
         MoveMouse(link_, steps[i].x, steps[i].y);
