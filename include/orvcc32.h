@@ -544,6 +544,258 @@ typedef struct LedColors {
 #define WebLink_SetParam(hwnd, lParam) (LPARAM)SNDMSG((hwnd), WLM_SETPARAM, 0, (LPARAM)(lParam))
 #define WebLink_GetParam(hwnd) (LPARAM)SNDMSG((hwnd), WLM_GETPARAM, 0, 0)
 
+ * Analog meter (ORV_AnalogMeterClass): a half-circle gauge. An integer position
+ * 0..nMax moves a needle from the left end (0) over the top (nMax / 2) to the
+ * right end (nMax); ticks, optional labels under every n-th tick, an optional
+ * peak-hold marker that drops back to the needle after a hold time, and a caption
+ * strip (a header control, id 123) that shows the window text at the bottom or
+ * the top. Register with InitORVCC(ORVCC_ANALOGMETER_CLASS). The meter takes no
+ * input; the parent gets WM_NOTIFY NM_SETFOCUS and NM_KILLFOCUS.
+ * ------------------------------------------------------------------------- */
+
+/* 0 / const AMINFO* (the fields named by dwMask) -> 0; lays the meter out anew. */
+#define AMM_SETINFO           (WM_USER + 1001)
+/* 0 / AMINFO* (set dwMask and, for AMIF_STYLE, dwStyleMask) -> 0; fills the
+ * fields named by dwMask, leaves the others as they are. */
+#define AMM_GETINFO           (WM_USER + 1002)
+/* 0 / const AMCOLORS* (all five colours) -> 0; lays the meter out anew. */
+#define AMM_SETCOLORS         (WM_USER + 1003)
+/* 0 / AMCOLORS* to fill -> 0 */
+#define AMM_GETCOLORS         (WM_USER + 1004)
+/* number of texts / texts, each NUL-terminated, one after another -> 0. The
+ * texts replace the stored ones from the first on; text of an earlier, longer
+ * set behind them stays. The store holds 1024 characters (terminators
+ * included); a text that does not fit whole is dropped with all after it. The
+ * k-th text is the label of the k-th major tick. */
+#define AMM_SETLABELSA        (WM_USER + 1005)
+#define AMM_SETLABELSW        (WM_USER + 1006)
+/* TRUE: add, FALSE: subtract / amount -> new position (limited to 0..nMax) */
+#define AMM_DELTAPOS          (WM_USER + 1007)
+/* 0 / 0 -> position */
+#define AMM_GETPOS            (WM_USER + 1008)
+/* 0 / new position (limited to 0..nMax; 0 when nMax is not positive) -> 0 */
+#define AMM_SETPOS            (WM_USER + 1009)
+/* 0 / AMMETRICS* to fill -> 0 */
+#define AMM_GETMETRICS        (WM_USER + 1010)
+/* 0 / const AMMETRICS* (all seven sizes) -> 0; lays the meter out anew. */
+#define AMM_SETMETRICS        (WM_USER + 1011)
+
+/* Option bits (AMINFO.dwStyle); they are the meter's own, not window styles. */
+#define AMS_NOCAPTION         0x01 /* no caption strip: the gauge fills the window */
+#define AMS_CAPTIONTOP        0x02 /* caption strip at the top (else at the bottom) */
+#define AMS_PEAKHOLD          0x10 /* peak marker with hold timer (timer id 111) */
+
+/* Mask bits of AMINFO.dwMask. */
+#define AMIF_STYLE            0x01 /* dwStyle, for the bits of dwStyleMask */
+#define AMIF_INTERVALS        0x02
+#define AMIF_LABELSTEP        0x04
+#define AMIF_MAX              0x08
+#define AMIF_HOLDTIME         0x10
+#define AMIF_PARAM            0x20
+
+/* Scale and behaviour (AMM_SETINFO, AMM_GETINFO). */
+typedef struct AMINFO {
+    DWORD dwMask;      /* AMIF_* */
+    DWORD dwStyle;     /* AMS_* */
+    DWORD dwStyleMask; /* the AMS_* bits that take part */
+    UINT nIntervals;   /* scale intervals; nIntervals + 1 ticks (default 10) */
+    UINT nLabelStep;   /* every n-th tick is major and labelled; 0: none (default) */
+    int nMax;          /* maximum position (default 180); not positive: needle at 0 */
+    UINT uHoldTime;    /* peak hold time in milliseconds (default 2000) */
+    LPARAM lParam;     /* the application's value (default: lpCreateParams) */
+} AMINFO, *LPAMINFO;
+
+/* Colours (AMM_SETCOLORS, AMM_GETCOLORS); defaults from the system colours. */
+typedef struct AMCOLORS {
+    COLORREF clrBackground; /* COLOR_WINDOW */
+    COLORREF clrScale;      /* ticks: COLOR_WINDOWTEXT */
+    COLORREF clrNeedle;     /* needle and hub: COLOR_WINDOWTEXT */
+    COLORREF clrPeak;       /* peak marker: COLOR_HIGHLIGHT */
+    COLORREF clrText;       /* labels: COLOR_WINDOWTEXT */
+} AMCOLORS, *LPAMCOLORS;
+
+/* Sizes in pixels (AMM_SETMETRICS, AMM_GETMETRICS); defaults follow the DPI. */
+typedef struct AMMETRICS {
+    int nHubRadius;    /* hub radius, half needle width, minor tick length (8) */
+    int nScalePen;     /* pen width of the ticks (1) */
+    int nMajorTick;    /* length of a major tick (14) */
+    int nReserved;     /* not used for drawing (1) */
+    int nPeakLength;   /* length of the peak marker (10) */
+    int nPeakPen;      /* pen width of the peak marker (3) */
+    int nLabelReserve; /* least room beside the scale ends for labels (0) */
+} AMMETRICS, *LPAMMETRICS;
+
+#define AnalogMeter_SetInfo(hwnd, pInfo) \
+    (void)SNDMSG((hwnd), AMM_SETINFO, 0, (LPARAM)(const AMINFO *)(pInfo))
+#define AnalogMeter_GetInfo(hwnd, pInfo) \
+    (void)SNDMSG((hwnd), AMM_GETINFO, 0, (LPARAM)(AMINFO *)(pInfo))
+#define AnalogMeter_SetColors(hwnd, pColors) \
+    (void)SNDMSG((hwnd), AMM_SETCOLORS, 0, (LPARAM)(const AMCOLORS *)(pColors))
+#define AnalogMeter_GetColors(hwnd, pColors) \
+    (void)SNDMSG((hwnd), AMM_GETCOLORS, 0, (LPARAM)(AMCOLORS *)(pColors))
+#define AnalogMeter_SetLabelsA(hwnd, count, pszTexts) \
+    (void)SNDMSG((hwnd), AMM_SETLABELSA, (WPARAM)(count), (LPARAM)(LPCSTR)(pszTexts))
+#define AnalogMeter_SetLabelsW(hwnd, count, pszTexts) \
+    (void)SNDMSG((hwnd), AMM_SETLABELSW, (WPARAM)(count), (LPARAM)(LPCWSTR)(pszTexts))
+#define AnalogMeter_DeltaPos(hwnd, fAdd, amount) \
+    (int)SNDMSG((hwnd), AMM_DELTAPOS, (WPARAM)(fAdd), (LPARAM)(amount))
+#define AnalogMeter_GetPos(hwnd) (int)SNDMSG((hwnd), AMM_GETPOS, 0, 0)
+#define AnalogMeter_SetPos(hwnd, pos) (void)SNDMSG((hwnd), AMM_SETPOS, 0, (LPARAM)(pos))
+#define AnalogMeter_GetMetrics(hwnd, pMetrics) \
+    (void)SNDMSG((hwnd), AMM_GETMETRICS, 0, (LPARAM)(AMMETRICS *)(pMetrics))
+#define AnalogMeter_SetMetrics(hwnd, pMetrics) \
+    (void)SNDMSG((hwnd), AMM_SETMETRICS, 0, (LPARAM)(const AMMETRICS *)(pMetrics))
+#ifdef UNICODE
+#define AMM_SETLABELS         AMM_SETLABELSW
+#define AnalogMeter_SetLabels AnalogMeter_SetLabelsW
+#else
+#define AMM_SETLABELS         AMM_SETLABELSA
+#define AnalogMeter_SetLabels AnalogMeter_SetLabelsA
+#endif
+ * List view extensions: ListViewSetSpecialOption adds behaviour to a report-view
+ * list view ("SysListView32") that the host created itself. Each call passes an
+ * option record; a repeated call with the same option renews its parameters.
+ * Everything is undone when the list view is destroyed.
+ *
+ * LVSO_SORTHEADER: an up or down arrow in the header item of the sorted column;
+ * a left click on a header item moves it (or toggles the direction on the same
+ * column) and sends uNotifyMsg to hwndNotify with wParam 0 and lParam an
+ * LVSORTNOTIFY* valid during the call. The host sorts the items itself. The
+ * setting call reports the state it sets in the same way.
+ *
+ * LVSO_EDITSUBITEMS (the list view needs LVS_REPORT | LVS_EDITLABELS): a click on
+ * a cell of the focused row, or LVXM_EDITSUBITEM, lays an edit control or a combo
+ * box over the cell. Enter or a loss of focus ends the edit, Escape cancels it.
+ * The parent gets WM_NOTIFY LVN_BEGINLABELEDIT (non-zero refuses) and
+ * LVN_ENDLABELEDIT (non-zero stores the text in the cell) with an LVEDITNOTIFY,
+ * in the character width its WM_NOTIFYFORMAT answer asks for. The message
+ * uEditMsg (wParam = list view id, lParam = LVEDITNOTIFY*) serves as:
+ *   - editor query (LVEOF_QUERYEDITOR): hdr.code NFR_ANSI or NFR_UNICODE, row and
+ *     column in item -> an editor descriptor (LVEOF_COMBOBOX, LVEOF_COMBOBOXEX,
+ *     LVEOF_CUSTOMSTYLE with style bits in the low word), 0 for an edit control;
+ *   - combo-box begin, hdr.code LVN_BEGINLABELEDIT(A/W): fill hwndEditor, select
+ *     the current entry -> non-zero refuses;
+ *   - combo-box end, hdr.code LVN_ENDLABELEDIT(A/W) -> non-zero stores the text.
+ * ------------------------------------------------------------------------- */
+
+/* Option codes (uOption). */
+#define LVSO_SORTHEADER       1
+#define LVSO_EDITSUBITEMS     2
+
+/* LVSORTOPTION dwFlags: the direction a newly clicked column starts with. */
+#define LVSOF_ASCENDINGFIRST  0x00000000
+#define LVSOF_DESCENDINGFIRST 0x00000002
+#define LVSOF_KEEPDIRECTION   0x00000003 /* the previous column's direction */
+
+/* LVEDITOPTION dwFlags and editor descriptor bits. */
+#define LVEOF_COMBOBOXEX      0x00000002 /* descriptor: "ComboBoxEx32" class */
+#define LVEOF_QUERYEDITOR     0x00000004 /* ask uEditMsg for each edit's editor */
+#define LVEOF_NOFIRSTCOLUMN   0x00000008 /* clicks on column 0 never edit */
+#define LVEOF_COMBOBOX        0x00010000 /* a drop-down-list combo box */
+#define LVEOF_CUSTOMSTYLE     0x00040000 /* descriptor: low word = editor style */
+#define LVEOF_STYLEMASK       0x0000FFFF
+
+/* Sort header option (24 bytes in 32-bit builds). */
+typedef struct tagLVSORTOPTION {
+    UINT uOption;      /* LVSO_SORTHEADER */
+    DWORD dwFlags;     /* LVSOF_* */
+    UINT uNotifyMsg;   /* message sent on every change of the sort state */
+    int iColumn;       /* column that carries the arrow now */
+    BOOL fDescending;  /* 0 ascending, non-zero descending */
+    HWND hwndNotify;   /* receiver; not a window: the list view's parent */
+} LVSORTOPTION, *LPLVSORTOPTION;
+
+/* In-place editing option (12 bytes). */
+typedef struct tagLVEDITOPTION {
+    UINT uOption;      /* LVSO_EDITSUBITEMS */
+    DWORD dwFlags;     /* LVEOF_QUERYEDITOR, LVEOF_NOFIRSTCOLUMN, LVEOF_COMBOBOX */
+    UINT uEditMsg;     /* editor query and combo-box begin and end, to the parent */
+} LVEDITOPTION, *LPLVEDITOPTION;
+
+/* lParam of the sort-change message (12 bytes in 32-bit builds). */
+typedef struct tagLVSORTNOTIFY {
+    HWND hwndListView;
+    int iColumn;
+    BOOL fDescending;
+} LVSORTNOTIFY, *LPLVSORTNOTIFY;
+
+/* The list view item part of LVEDITNOTIFY: an LVITEM of common controls 4.70
+ * (mask is LVIF_TEXT for begin and end, 0 for the editor query). */
+typedef struct tagLVEDITITEMA {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPSTR pszText;     /* the library's buffer, valid during the message */
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+} LVEDITITEMA;
+typedef struct tagLVEDITITEMW {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+} LVEDITITEMW;
+
+/* Begin and end notifications and the editor query (68 bytes in 32-bit builds).
+ * Up to hwndEditor it is laid out as NMLVDISPINFO. */
+typedef struct tagLVEDITNOTIFYA {
+    NMHDR hdr;         /* code: LVN_BEGINLABELEDITA, LVN_ENDLABELEDITA or NFR_ANSI */
+    LVEDITITEMA item;
+    int iReserved1;
+    UINT uReserved2;
+    void *pReserved3;
+    HWND hwndEditor;   /* the combo box (combo-box begin and end only) */
+} LVEDITNOTIFYA, *LPLVEDITNOTIFYA;
+typedef struct tagLVEDITNOTIFYW {
+    NMHDR hdr;         /* code: LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW or NFR_UNICODE */
+    LVEDITITEMW item;
+    int iReserved1;
+    UINT uReserved2;
+    void *pReserved3;
+    HWND hwndEditor;
+} LVEDITNOTIFYW, *LPLVEDITNOTIFYW;
+#ifdef UNICODE
+#define LVEDITITEM     LVEDITITEMW
+#define LVEDITNOTIFY   LVEDITNOTIFYW
+#define LPLVEDITNOTIFY LPLVEDITNOTIFYW
+#else
+#define LVEDITITEM     LVEDITITEMA
+#define LVEDITNOTIFY   LVEDITNOTIFYA
+#define LPLVEDITNOTIFY LPLVEDITNOTIFYA
+#endif
+
+/* Control identifier of the in-place editor window (a child of the list view). */
+#define LVX_EDITORID          0x1234
+
+/* Sent to an extended list view. row, or -1 to close the open editor only /
+ * column -> the editor window, or NULL. An open editor ends first (with its end
+ * notification). */
+#define LVXM_EDITSUBITEM      (WM_USER + 102)
+
+/* Attaches option (an LVSORTOPTION* or LVEDITOPTION*) to the list view -> TRUE;
+ * FALSE with ERROR_INVALID_HANDLE (no window), ERROR_INVALID_PARAMETER (not a
+ * list view, null record, unknown option) or ERROR_OUTOFMEMORY. */
+ORVCCAPI BOOL WINAPI ListViewSetSpecialOption(HWND hwndListView, const void *option);
+
+#define ListView_SetSortHeader(hwnd, pSortOption) \
+    ListViewSetSpecialOption((hwnd), (const LVSORTOPTION *)(pSortOption))
+#define ListView_SetEditSubItems(hwnd, pEditOption) \
+    ListViewSetSpecialOption((hwnd), (const LVEDITOPTION *)(pEditOption))
+#define ListView_EditSubItem(hwnd, iItem, iSubItem) \
+    (HWND)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)(iItem), (LPARAM)(int)(iSubItem))
+#define ListView_CloseSubItemEditor(hwnd) \
+    (void)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)-1, 0)
+
 #ifdef __cplusplus
 }
 #endif

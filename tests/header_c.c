@@ -1,6 +1,7 @@
 /* The public header compiles as C, after the system headers, without warnings. */
 #include <windows.h>
 #include <commctrl.h>
+#include <stddef.h>
 #include "orvcc32.h"
 
 #define ORV_STATIC_ASSERT(name, cond) typedef char name[(cond) ? 1 : -1]
@@ -47,6 +48,20 @@ int OrvHeaderCDriveLedAndWebLink(HWND led, HWND link)
     ok = ok && (WebLink_GetStyle(link) & WLS_UNDERLINEMASK) == WLS_UNDERLINEHOT;
     return ok && WebLink_SetParam(link, 5) == 7 && WebLink_GetParam(link) == 5;
 }
+ORV_STATIC_ASSERT(lv_editsubitem, LVXM_EDITSUBITEM == 0x0466);
+ORV_STATIC_ASSERT(lv_sortheader, LVSO_SORTHEADER == 1 && LVSO_EDITSUBITEMS == 2);
+ORV_STATIC_ASSERT(lv_sortflags, LVSOF_DESCENDINGFIRST == 2 && LVSOF_KEEPDIRECTION == 3);
+ORV_STATIC_ASSERT(lv_editflags, LVEOF_QUERYEDITOR == 4 && LVEOF_NOFIRSTCOLUMN == 8
+                  && LVEOF_COMBOBOX == 0x10000 && LVEOF_COMBOBOXEX == 2
+                  && LVEOF_CUSTOMSTYLE == 0x40000);
+ORV_STATIC_ASSERT(lv_editoption, sizeof(LVEDITOPTION) == 12);
+#ifndef _WIN64
+ORV_STATIC_ASSERT(lv_sortoption, sizeof(LVSORTOPTION) == 24);
+ORV_STATIC_ASSERT(lv_sortnotify, sizeof(LVSORTNOTIFY) == 12);
+ORV_STATIC_ASSERT(lv_editnotify, sizeof(LVEDITNOTIFYA) == 68 && sizeof(LVEDITNOTIFYW) == 68);
+ORV_STATIC_ASSERT(lv_editor, offsetof(LVEDITNOTIFYW, hwndEditor) == 64);
+#endif
+ORV_STATIC_ASSERT(lv_dispinfo, offsetof(LVEDITNOTIFYW, item.iIndent) == offsetof(NMLVDISPINFOW, item.iIndent));
 
 /* Called from the C++ tests: drives a hex editor through the C macros. */
 int OrvHeaderCDriveHexEditor(HWND hex)
@@ -102,3 +117,36 @@ FARPROC OrvHeaderCFunctions[] = {
     (FARPROC)OrvccIsAppThemed,
     (FARPROC)MRU_GetNumItems,
 };
+
+/* Analog meter: message numbers, record layouts and the wrapper macros. */
+ORV_STATIC_ASSERT(meter_setinfo, AMM_SETINFO == 0x07E9);
+ORV_STATIC_ASSERT(meter_setlabelsw, AMM_SETLABELSW == 0x07EE);
+ORV_STATIC_ASSERT(meter_setmetrics, AMM_SETMETRICS == WM_USER + 1011);
+ORV_STATIC_ASSERT(meter_info, sizeof(AMINFO) == 7 * 4 + sizeof(LPARAM));
+ORV_STATIC_ASSERT(meter_colors, sizeof(AMCOLORS) == 5 * sizeof(COLORREF));
+ORV_STATIC_ASSERT(meter_metrics, sizeof(AMMETRICS) == 7 * sizeof(int));
+ORV_STATIC_ASSERT(meter_bits, (AMS_NOCAPTION | AMS_CAPTIONTOP | AMS_PEAKHOLD) == 0x13);
+ORV_STATIC_ASSERT(meter_masks, (AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX |
+                                AMIF_HOLDTIME | AMIF_PARAM) == 0x3F);
+
+int OrvHeaderCDriveMeter(HWND meter)
+{
+    AMINFO info;
+    AMCOLORS colors;
+    AMMETRICS metrics;
+    int ok;
+    info.dwMask = AMIF_MAX | AMIF_LABELSTEP;
+    info.nMax = 100;
+    info.nLabelStep = 2;
+    AnalogMeter_SetInfo(meter, &info);
+    AnalogMeter_SetLabels(meter, 2, TEXT("0\0") TEXT("50\0"));
+    AnalogMeter_SetPos(meter, 150);
+    ok = AnalogMeter_GetPos(meter) == 100 && AnalogMeter_DeltaPos(meter, FALSE, 30) == 70;
+    info.nMax = 0;
+    AnalogMeter_GetInfo(meter, &info);
+    AnalogMeter_GetColors(meter, &colors);
+    AnalogMeter_SetColors(meter, &colors);
+    AnalogMeter_GetMetrics(meter, &metrics);
+    AnalogMeter_SetMetrics(meter, &metrics);
+    return ok && info.nMax == 100 && info.nLabelStep == 2;
+}

@@ -314,3 +314,15 @@ TEST(Dialogs, ProgressFromTemplateReportsFocusWithItemId)
 }
 
 }  // namespace
+
+// Analog meter through the DLL, driven by the header's C macros.
+extern "C" int OrvHeaderCDriveMeter(HWND meter);
+
+TEST(Registration, AnalogMeterThroughTheHeaderMacros)
+{
+    ASSERT_TRUE(InitORVCC(ORVCC_ANALOGMETER_CLASS));
+    HWND meter = CreateWindowInFlavour("ORV_AnalogMeterClass", WS_POPUP, 0, 0, 100, 80, NULL, 0);
+    ASSERT_NE(meter, nullptr);
+    EXPECT_EQ(OrvHeaderCDriveMeter(meter), 1);
+    DestroyWindow(meter);
+}

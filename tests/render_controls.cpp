@@ -1,6 +1,7 @@
-// Shows the finished controls in one window and saves a picture of it as a BMP,
-// so a person can look at them. Usage: orvcc_render.exe out.bmp
+// Shows the finished controls in one window and saves a picture of it as a PNG,
+// so a person can look at them. Usage: orvcc_render.exe out.png
 #include "orvcc32.h"
+#include "pngshot.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -87,48 +88,17 @@ bool SaveClientArea(HWND hwnd, const char *path)
 {
     RECT rect;
     GetClientRect(hwnd, &rect);
-    BITMAPINFOHEADER header;
-    memset(&header, 0, sizeof header);
-    header.biSize = sizeof header;
-    header.biWidth = rect.right;
-    header.biHeight = rect.bottom;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    const DWORD stride = (rect.right * 3 + 3) & ~3u;
-    header.biSizeImage = stride * rect.bottom;
-    void *bits = NULL;
     HDC window = GetDC(hwnd);
-    HBITMAP dib = CreateDIBSection(window, reinterpret_cast<BITMAPINFO *>(&header), DIB_RGB_COLORS,
-                                   &bits, NULL, 0);
-    HDC memory = CreateCompatibleDC(window);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, rect.right, rect.bottom, window, 0, 0, SRCCOPY);
-    GdiFlush();
-    BITMAPFILEHEADER file;
-    memset(&file, 0, sizeof file);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
-    FILE *out = fopen(path, "wb");
-    bool ok = out != NULL;
-    if (out) {
-        fwrite(&file, sizeof file, 1, out);
-        fwrite(&header, sizeof header, 1, out);
-        fwrite(bits, header.biSizeImage, 1, out);
-        fclose(out);
-    }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
+    const bool saved = SaveAreaAsPng(window, 0, 0, rect.right, rect.bottom, path);
     ReleaseDC(hwnd, window);
-    return ok;
+    return saved;
 }
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    const char *path = argc > 1 ? argv[1] : "controls.bmp";
+    const char *path = argc > 1 ? argv[1] : "controls.png";
     if (!InitORVCC(0x7F))
         return 1;
     HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 162,
