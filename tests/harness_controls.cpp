@@ -83,5 +83,55 @@ const MsgRow kSplitterRows[] = {
     {WM_COMMAND, kArgAny, kArgWindow},
 };
 ORV_HARNESS_CONTROL(Splitter, ORVCC_SPLITTER_CLASS, HarnessSpec("ORV_SplitterClass", kSplitterRows));
+// LED display.
+const LPARAM kLedTypes[] = {LDT_ROUND, LDT_RECT, LDT_HBAR, LDT_VBAR, LDT_DIGIT, LDT_DIGITDP,
+                            LDT_DIGIT | LDT_BKBORDER, LDT_DIGITDP | LDT_BKBORDER, 3, 0x20};
+
+const MsgRow kLedRows[] = {
+    {LDM_SETFLAGS, kArgZero, kArgAny},
+    {LDM_SETFLAGS, kArgZero, kArgSmall},
+    {LDM_GETFLAGS, kArgZero, kArgZero},
+    {LDM_SETTYPE, kArgZero, kArgPick, 10, 0, kLedTypes},
+    {LDM_SETTYPE, kArgZero, kArgAny},
+    {LDM_GETTYPE, kArgZero, kArgZero},
+    {LDM_STEPDIGIT, kArgZero, kArgAny},
+    {LDM_SETDIGIT, kArgAny, kArgZero},
+    {LDM_SETDIGIT, kArgSmall, kArgZero},
+    {LDM_GETDIGIT, kArgZero, kArgZero},
+    {LDM_SETCOLORS, kArgZero, kArgInOpt, sizeof(LedColors)},
+    {LDM_GETCOLORS, kArgZero, kArgOutOpt, sizeof(LedColors)},
+    {LDM_SETUSERDATA, kArgZero, kArgAny},
+    {LDM_GETUSERDATA, kArgZero, kArgZero},
+};
+
+ORV_HARNESS_CONTROL(Led, ORVCC_LED_CLASS, HarnessSpec("ORV_LEDClass", kLedRows));
+
+// Web link. Its targets are files that do not exist, so a key or click that opens
+// one only makes the shell answer "not found"; the long one needs two bytes a
+// character under a double-byte code page.
+const wchar_t kMissingW[] = L"C:\\orvcc-harness-none\\none.orvnone";
+const char kMissingA[] = "C:\\orvcc-harness-none\\none.orvnone";
+const wchar_t kMissingLongW[] =
+    L"C:\\orvcc-harness-none\\\u3042\u3044\u3046\u3048\u304a\u3042\u3044\u3046\u3048\u304a"
+    L"\u3042\u3044\u3046\u3048\u304a\u3042\u3044\u3046\u3048\u304a\u00e9\u00e8.orvnone";
+const LPARAM kLinkTargetsA[] = {0, reinterpret_cast<LPARAM>(""), reinterpret_cast<LPARAM>(kMissingA)};
+const LPARAM kLinkTargetsW[] = {0, reinterpret_cast<LPARAM>(L""), reinterpret_cast<LPARAM>(kMissingW),
+                                reinterpret_cast<LPARAM>(kMissingLongW)};
+
+const LPARAM kLinkKeys[] = {VK_SPACE, VK_RETURN};
+
+const MsgRow kWebLinkRows[] = {
+    {WLM_SETURLA, kArgAny, kArgPick, 3, 0, kLinkTargetsA},
+    {WLM_SETURLW, kArgAny, kArgPick, 4, 0, kLinkTargetsW},
+    {WLM_SETSTYLE, kArgAny, kArgAny},
+    {WLM_SETSTYLE, kArgAny, kArgSmall},
+    {WLM_GETSTYLE, kArgZero, kArgZero},
+    {WLM_SETPARAM, kArgZero, kArgAny},
+    {WLM_GETPARAM, kArgZero, kArgZero},
+    {WM_MOUSELEAVE, kArgZero, kArgZero},
+    {WM_KEYDOWN, kArgPick, kArgZero, 2, 0, kLinkKeys},
+};
+
+ORV_HARNESS_CONTROL(WebLink, ORVCC_WEBLINK_CLASS, HarnessSpec("ORV_WebLinkClass", kWebLinkRows));
 
 }  // namespace

@@ -33,34 +33,20 @@ ORV_STATIC_ASSERT(link_getparam, WLM_GETPARAM == 0x05F9);
 ORV_STATIC_ASSERT(link_underline, WLS_UNDERLINEHOT == WLS_UNDERLINEMASK);
 ORV_STATIC_ASSERT(link_options, (WLS_NOFOCUSRECT | WLS_FOCUSONCLICK | WLS_NOHOTCOLOR) == 0x1C);
 
-/* Called from the C++ tests: drives an LED through the C macros. */
-int OrvHeaderCDriveLed(HWND led)
+/* Called from the C++ tests: every LED and web link macro once (lParam 7 at creation). */
+int OrvHeaderCDriveLedAndWebLink(HWND led, HWND link)
 {
-    LedColors colors = {RGB(0, 128, 0), RGB(0, 32, 0), RGB(0, 0, 0)};
-    LedColors back = {0, 0, 0};
-    int ok = Led_SetType(led, LDT_DIGITDP | LDT_BKBORDER) == LDT_DIGIT;
-    ok = ok && Led_GetType(led) == (LDT_DIGITDP | LDT_BKBORDER);
-    ok = ok && Led_SetType(led, 3) == 0;
-    ok = ok && Led_SetDigit(led, 12) == 0 && Led_GetDigit(led) == 9;
-    ok = ok && Led_StepDigit(led, TRUE) == 9 && Led_StepDigit(led, FALSE) == 9;
-    ok = ok && Led_GetDigit(led) == 8 && Led_SetDigit(led, -3) == 8 && Led_GetDigit(led) == 0;
+    LedColors colors = {1, 2, 3}, back = {0, 0, 0};
+    int ok = Led_SetType(led, LDT_DIGITDP) == LDT_DIGIT && Led_GetType(led) == LDT_DIGITDP;
+    ok = ok && Led_SetDigit(led, 12) == 0 && Led_StepDigit(led, FALSE) == 9 && Led_GetDigit(led) == 8;
     ok = ok && Led_SetFlags(led, LDF_POINT) == 0 && Led_GetFlags(led) == LDF_POINT;
     Led_SetColors(led, &colors);
     Led_GetColors(led, &back);
-    ok = ok && back.onColor == colors.onColor && back.offColor == colors.offColor;
-    ok = ok && Led_SetUserData(led, 42) == 7 && Led_GetUserData(led) == 42;
-    return ok;
-}
-
-/* Called from the C++ tests: drives a web link through the C macros. */
-int OrvHeaderCDriveWebLink(HWND link)
-{
-    int ok = WebLink_SetUrlA(link, "about:blank") && WebLink_SetUrlW(link, L"");
-    ok = ok && !WebLink_SetUrl(link, NULL);
+    ok = ok && back.backColor == 3 && Led_SetUserData(led, 42) == 7 && Led_GetUserData(led) == 42;
+    ok = ok && WebLink_SetUrlA(link, "x") && WebLink_SetUrlW(link, L"") && !WebLink_SetUrl(link, NULL);
     ok = ok && WebLink_SetStyle(link, WLS_UNDERLINEMASK, WLS_UNDERLINEHOT) == WLS_UNDERLINENOTHOT;
     ok = ok && (WebLink_GetStyle(link) & WLS_UNDERLINEMASK) == WLS_UNDERLINEHOT;
-    ok = ok && WebLink_SetParam(link, 5) == 7 && WebLink_GetParam(link) == 5;
-    return ok;
+    return ok && WebLink_SetParam(link, 5) == 7 && WebLink_GetParam(link) == 5;
 }
 ORV_STATIC_ASSERT(lv_editsubitem, LVXM_EDITSUBITEM == 0x0466);
 ORV_STATIC_ASSERT(lv_sortheader, LVSO_SORTHEADER == 1 && LVSO_EDITSUBITEMS == 2);
