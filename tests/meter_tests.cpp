@@ -361,10 +361,17 @@ TEST_F(Meter, DegenerateLayouts)
     SetWindowPos(hwnd, NULL, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_EQ(State(hwnd).hbmBack, nullptr);
     SetWindowPos(hwnd, NULL, 0, 0, 200, 120, SWP_NOZORDER | SWP_NOMOVE);
-    AMMETRICS m = {-3, 0, -50, 0, 500, 0, 100000};
-    SendMessageA(hwnd, AMM_SETMETRICS, 0, reinterpret_cast<LPARAM>(&m));
-    SendMessageA(hwnd, AMM_SETPOS, 0, 40);
-    UpdateWindow(hwnd);
+    // Negative and huge sizes.
+    const AMMETRICS sizes[] = {{-3, 0, -50, 0, 500, 0, 100000},
+                               {INT_MAX, INT_MAX, INT_MIN, 0, INT_MIN, INT_MAX, INT_MIN},
+                               {-40, 900000, 0, 0, -900000, -5, 0}};
+    for (const AMMETRICS &m : sizes) {
+        SendMessageA(hwnd, AMM_SETMETRICS, 0, reinterpret_cast<LPARAM>(&m));
+        SendMessageA(hwnd, AMM_SETPOS, 0, 40);
+        UpdateWindow(hwnd);
+        SendMessageA(hwnd, AMM_SETPOS, 0, 140);
+        UpdateWindow(hwnd);
+    }
     SendMessageA(hwnd, WM_SIZE, 0, 0);  // a paint with no back buffer
     InvalidateRect(hwnd, NULL, FALSE);
     UpdateWindow(hwnd);
