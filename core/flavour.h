@@ -22,6 +22,11 @@ struct Win<char> {
     static BOOL GetClassInfoEx(HINSTANCE i, const char *n, WNDCLASSEXA *c) { return ::GetClassInfoExA(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXA *c) { return ::RegisterClassExA(c); }
     static void NotifyParent(HWND h, int code);
+    // Fonts and text (web link).
+    typedef LOGFONTA LogFont;
+    static int GetObject(HGDIOBJ h, int size, void *out) { return ::GetObjectA(h, size, out); }
+    static HFONT CreateFontIndirect(const LOGFONTA *f) { return ::CreateFontIndirectA(f); }
+    static int DrawText(HDC dc, const Char *s, int n, RECT *r, UINT f) { return ::DrawTextA(dc, s, n, r, f); }
     // Registry, strings and resources (MRU lists).
     static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
     {
@@ -81,6 +86,11 @@ struct Win<WCHAR> {
     static BOOL GetClassInfoEx(HINSTANCE i, const WCHAR *n, WNDCLASSEXW *c) { return ::GetClassInfoExW(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXW *c) { return ::RegisterClassExW(c); }
     static void NotifyParent(HWND h, int code);
+    // Fonts and text (web link).
+    typedef LOGFONTW LogFont;
+    static int GetObject(HGDIOBJ h, int size, void *out) { return ::GetObjectW(h, size, out); }
+    static HFONT CreateFontIndirect(const LOGFONTW *f) { return ::CreateFontIndirectW(f); }
+    static int DrawText(HDC dc, const Char *s, int n, RECT *r, UINT f) { return ::DrawTextW(dc, s, n, r, f); }
     // Registry, strings and resources (MRU lists).
     static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
     {

@@ -133,9 +133,11 @@ ClassEntry ClassTable(int index)
         return {"ORV_AnalogMeterClass", CS_GLOBALCLASS | CS_NOCLOSE, sizeof(HGLOBAL), arrow,
                 COLOR_WINDOW + 1, AnalogMeterWndProc, AnalogMeterWndProc};
     case 2:
-        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1, NULL, NULL};
+        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1, WebLinkWndProcA,
+                WebLinkWndProcW};
     case 3:
-        return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
+        return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, LedWndProc,
+                LedWndProc};
     case 4:
         return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, NULL, NULL};
     case 5:
