@@ -41,8 +41,8 @@ int Clamp(long long value)
 
 // Sizes beyond these draw like these: any larger one lies far outside a
 // window anyway, and GDI builds huge regions for huge shapes and wide pens.
-const int kMostLength = 32767;
-const int kMostPen = 1024;
+const int kMostLength = 8192;
+const int kMostPen = 256;
 
 int Limit(int value, int low, int high)
 {
@@ -136,13 +136,14 @@ void DrawTicks(HDC dc, const MeterState *state, const AMMETRICS &m, int q, int l
         LineTo(dc, Trunc(outer * c), Trunc(outer * s));
         if (major) {
             const int n = LabelLength(labels, labelAt);
-            if (n >= 0) {
+            if (n > 0) {
                 const double r = outer + leading;
                 const int x = Trunc(r * c);
                 SetTextAlign(dc, LabelAlignment(x));
                 Win<C>::TextOut(dc, x, Trunc(r * s), labels + labelAt, n);
-                labelAt += n + 1;
             }
+            if (n >= 0)
+                labelAt += n + 1;
         }
         angle += angleStep;
     }
@@ -267,14 +268,22 @@ void BuildMeterBackBuffer(HWND hwnd, MeterState *state, bool wide)
 {
     const int width = state->rcDraw.right;
     const int height = state->rcDraw.bottom - state->rcDraw.top;
-    if (width <= 0 || height <= 0)
+    // The bitmap holds only what the window can show: a WM_SIZE may claim more
+    // than the client area, up to 65535 x 65535.
+    RECT client;
+    if (!GetClientRect(hwnd, &client))
+        return;
+    const int shownWidth = width < client.right ? width : client.right;
+    const int below = client.bottom - state->rcDraw.top;
+    const int shownHeight = height < below ? height : below;
+    if (shownWidth <= 0 || shownHeight <= 0)
         return;
     HDC window = GetDC(hwnd);
     if (!window)
         return;
     HDC memory = CreateCompatibleDC(window);
     if (memory) {
-        state->hbmBack = CreateCompatibleBitmap(window, width, height);
+        state->hbmBack = CreateCompatibleBitmap(window, shownWidth, shownHeight);
         if (state->hbmBack) {
             HGDIOBJ oldBitmap = SelectObject(memory, state->hbmBack);
             if (wide)
@@ -312,8 +321,12 @@ void PaintMeter(HWND hwnd, MeterState *state)
     if (state->dwStyle & AMS_PEAKHOLD)
         UpdatePeak(hwnd, memory, state);
     SetViewportOrgEx(memory, 0, 0, NULL);
-    BitBlt(dc, draw.left, draw.top, draw.right - draw.left, draw.bottom - draw.top, memory, 0, 0,
-           SRCCOPY);
+    BITMAP shown;
+    if (GetObject(state->hbmBack, sizeof shown, &shown)) {
+        const int width = draw.right - draw.left, height = draw.bottom - draw.top;
+        BitBlt(dc, draw.left, draw.top, width < shown.bmWidth ? width : shown.bmWidth,
+               height < shown.bmHeight ? height : shown.bmHeight, memory, 0, 0, SRCCOPY);
+    }
     SelectObject(memory, oldBitmap);
     DeleteDC(memory);
     EndPaint(hwnd, &ps);

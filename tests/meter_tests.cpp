@@ -372,6 +372,13 @@ TEST_F(Meter, DegenerateLayouts)
         SendMessageA(hwnd, AMM_SETPOS, 0, 140);
         UpdateWindow(hwnd);
     }
+    // A size beyond the window: the back buffer covers what can be shown.
+    SendMessageA(hwnd, WM_SIZE, 0, MAKELPARAM(65535, 65535));
+    BITMAP back = {};
+    ASSERT_TRUE(GetObject(State(hwnd).hbmBack, sizeof back, &back));
+    EXPECT_EQ(back.bmWidth, 200);
+    EXPECT_EQ(back.bmHeight, 120);
+    UpdateWindow(hwnd);
     SendMessageA(hwnd, WM_SIZE, 0, 0);  // a paint with no back buffer
     InvalidateRect(hwnd, NULL, FALSE);
     UpdateWindow(hwnd);
