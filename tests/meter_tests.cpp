@@ -85,6 +85,11 @@ TEST_F(Meter, ClassStateBlockDefaultsAndInfoMasks)
     EXPECT_EQ(c.clrPeak, GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(SendMessageA(hwnd, WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font_));
+    SendMessageA(hwnd, WM_SETFONT, 0, 0);  // no font: the stock one again
+    EXPECT_EQ(SendMessageA(hwnd, WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
     EXPECT_EQ(SendMessageA(hwnd, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
     SendMessageA(hwnd, WM_SETFOCUS, 0, 0);
     SendMessageA(hwnd, WM_KILLFOCUS, 0, 0);
