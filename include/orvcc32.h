@@ -599,6 +599,7 @@ typedef struct LedColors {
 #define WebLink_SetParam(hwnd, lParam) (LPARAM)SNDMSG((hwnd), WLM_SETPARAM, 0, (LPARAM)(lParam))
 #define WebLink_GetParam(hwnd) (LPARAM)SNDMSG((hwnd), WLM_GETPARAM, 0, 0)
 
+
 /* ---------------------------------------------------------------------------
  * Analog meter (ORV_AnalogMeterClass): a half-circle gauge. An integer position
  * 0..nMax moves a needle from the left end (0) over the top (nMax / 2) to the

@@ -133,5 +133,40 @@ const MsgRow kWebLinkRows[] = {
 };
 
 ORV_HARNESS_CONTROL(WebLink, ORVCC_WEBLINK_CLASS, HarnessSpec("ORV_WebLinkClass", kWebLinkRows));
+// Analog meter. Label blocks are long enough for any count: the texts, then
+// zeros well past what the 1024-character store can take.
+const char kMeterLabelsA[4096] = "0\0 50\0 100\0 150\0Gr\xfc\xdf\xe9";
+const WCHAR kMeterLabelsW[4096] = L"0\0 50\0 100\0 150\0\x00fc\x4e2d\xd83d\xde00";
+const LPARAM kMeterLabelPicksA[] = {reinterpret_cast<LPARAM>(kMeterLabelsA), 0};
+const LPARAM kMeterLabelPicksW[] = {reinterpret_cast<LPARAM>(kMeterLabelsW), 0};
+// Scales that draw ticks and labels (random records mostly ask for too many ticks).
+const AMINFO kMeterScales[] = {
+    {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_HOLDTIME, AMS_PEAKHOLD, 0xFF, 25, 5, 0, 1, 0},
+    {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX, AMS_CAPTIONTOP, 0xFF, 10, 1, 90, 0, 0},
+    {AMIF_INTERVALS | AMIF_LABELSTEP, 0, 0, 1100, 1, 0, 0, 0},  // walks past the store
+};
+const LPARAM kMeterScalePicks[] = {reinterpret_cast<LPARAM>(&kMeterScales[0]),
+                                   reinterpret_cast<LPARAM>(&kMeterScales[1]),
+                                   reinterpret_cast<LPARAM>(&kMeterScales[2])};
+const LPARAM kMeterTimers[] = {111, 1};
+
+const MsgRow kAnalogMeterRows[] = {
+    {AMM_SETINFO, kArgZero, kArgInOpt, sizeof(AMINFO)},
+    {AMM_SETINFO, kArgZero, kArgPick, 3, 0, kMeterScalePicks},
+    {AMM_GETINFO, kArgZero, kArgOutOpt, sizeof(AMINFO)},
+    {AMM_SETCOLORS, kArgZero, kArgInOpt, sizeof(AMCOLORS)},
+    {AMM_GETCOLORS, kArgZero, kArgOutOpt, sizeof(AMCOLORS)},
+    {AMM_SETLABELSA, kArgSmall, kArgPick, 2, 0, kMeterLabelPicksA},
+    {AMM_SETLABELSW, kArgSmall, kArgPick, 2, 0, kMeterLabelPicksW},
+    {AMM_DELTAPOS, kArgBool, kArgAny},
+    {AMM_GETPOS, kArgZero, kArgZero},
+    {AMM_SETPOS, kArgZero, kArgAny},
+    {AMM_GETMETRICS, kArgZero, kArgOutOpt, sizeof(AMMETRICS)},
+    {AMM_SETMETRICS, kArgZero, kArgInOpt, sizeof(AMMETRICS)},
+    {WM_TIMER, kArgPick, kArgZero, 2, 0, kMeterTimers},
+};
+
+ORV_HARNESS_CONTROL(AnalogMeter, ORVCC_ANALOGMETER_CLASS,
+                    HarnessSpec("ORV_AnalogMeterClass", kAnalogMeterRows));
 
 }  // namespace

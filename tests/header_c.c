@@ -140,7 +140,8 @@ int OrvHeaderCDriveSplitter(HWND splitter, HWND pane)
 ORV_STATIC_ASSERT(meter_setinfo, AMM_SETINFO == 0x07E9);
 ORV_STATIC_ASSERT(meter_setlabelsw, AMM_SETLABELSW == 0x07EE);
 ORV_STATIC_ASSERT(meter_setmetrics, AMM_SETMETRICS == WM_USER + 1011);
-ORV_STATIC_ASSERT(meter_info, sizeof(AMINFO) == 7 * 4 + sizeof(LPARAM));
+ORV_STATIC_ASSERT(meter_info, sizeof(AMINFO) == (sizeof(LPARAM) == 4 ? 32 : 40));
+ORV_STATIC_ASSERT(meter_holdtime, offsetof(AMINFO, uHoldTime) == 24);
 ORV_STATIC_ASSERT(meter_colors, sizeof(AMCOLORS) == 5 * sizeof(COLORREF));
 ORV_STATIC_ASSERT(meter_metrics, sizeof(AMMETRICS) == 7 * sizeof(int));
 ORV_STATIC_ASSERT(meter_bits, (AMS_NOCAPTION | AMS_CAPTIONTOP | AMS_PEAKHOLD) == 0x13);

@@ -72,6 +72,42 @@ void AddSplitters(HWND parent, int x, int y, int width, int height)
     (void)Splitter_SetPane2(outer, inner, TRUE);
     (void)Splitter_SetPane1(inner, panes[1], TRUE);
     (void)Splitter_SetPane2(inner, panes[2], TRUE);
+// Three analog meters in a row: caption below with labels, caption on top with
+// a held peak and own colours, no caption; the row must be visible already.
+void AddAnalogMeters(HWND parent, int x, int y, int height)
+{
+    const int width = 200;
+    HWND below = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"Volt", WS_CHILD | WS_VISIBLE, x, y,
+                                 width, height, parent, NULL, GetModuleHandleW(NULL), NULL);
+    AMINFO info = {AMIF_LABELSTEP, 0, 0, 0, 2, 0, 0, 0};
+    AnalogMeter_SetInfo(below, &info);
+    AnalogMeter_SetLabelsW(below, 6, L"0\0 36\0 72\0 108\0 144\0 180\0");
+    AMMETRICS metrics;
+    AnalogMeter_GetMetrics(below, &metrics);
+    metrics.nLabelReserve = 24;  // room for "180" beside the right end
+    AnalogMeter_SetMetrics(below, &metrics);
+    AnalogMeter_SetPos(below, 120);
+
+    HWND top = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"Peak hold", WS_CHILD | WS_VISIBLE,
+                               x + width + 10, y, width, height, parent, NULL,
+                               GetModuleHandleW(NULL), NULL);
+    AMINFO peak = {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_HOLDTIME,
+                   AMS_CAPTIONTOP | AMS_PEAKHOLD, 0xFF, 25, 5, 0, 600000, 0};
+    AnalogMeter_SetInfo(top, &peak);
+    const AMCOLORS colors = {RGB(255, 255, 240), RGB(96, 96, 96), RGB(0, 64, 160), RGB(220, 0, 0),
+                             RGB(0, 96, 0)};
+    AnalogMeter_SetColors(top, &colors);
+    AnalogMeter_SetLabelsW(top, 6, L"0\0 1\0 2\0 3\0 4\0 5\0");
+    AnalogMeter_SetPos(top, 150);
+    UpdateWindow(top);  // the peak stays at 150
+    AnalogMeter_SetPos(top, 70);
+
+    HWND bare = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"", WS_CHILD | WS_VISIBLE,
+                                x + 2 * (width + 10), y, width, height, parent, NULL,
+                                GetModuleHandleW(NULL), NULL);
+    AMINFO none = {AMIF_STYLE | AMIF_INTERVALS, AMS_NOCAPTION, AMS_NOCAPTION, 6, 0, 0, 0, 0};
+    AnalogMeter_SetInfo(bare, &none);
+    AnalogMeter_SetPos(bare, 90);
 }
 
 // A row of LEDs (a two-digit counter showing 4.2, the lamp shapes lit and dark)
@@ -128,7 +164,10 @@ int main(int argc, char **argv)
     const int ledHeight = AddLedsAndLinks(frame, 10, 162);
     // Splitters in a row of their own below.
     AddSplitters(frame, 10, 162 + ledHeight, 300 + hexWidth + 10, 110);
-    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162 + ledHeight + 120, TRUE);
+    // Analog meters in a row below the splitters.
+    const int meterTop = 162 + ledHeight + 120, meterHeight = 140;
+    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, meterTop + meterHeight + 10, TRUE);
+    AddAnalogMeters(frame, 10, meterTop, meterHeight);
     MSG msg;
     while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
