@@ -10,9 +10,11 @@ out=build/screenshots
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     sh scripts/wine-prefix.sh build/mingw-i686/bin >/dev/null
-    wine build/mingw-i686/bin/orvcc_render.exe "$1"; rc=$?
+    wine build/mingw-i686/bin/orvcc_render.exe "$1" "$2"; rc=$?
     wineserver -w
-    exit $rc' demo "$out/controls.bmp"
-convert "$out/controls.bmp" "$out/controls.png"
-rm -f "$out/controls.bmp"
-echo "screenshot: $out/controls.png"
+    exit $rc' demo "$out/controls.bmp" "$out/listview.bmp"
+for picture in controls listview; do
+    convert "$out/$picture.bmp" "$out/$picture.png"
+    rm -f "$out/$picture.bmp"
+    echo "screenshot: $out/$picture.png"
+done

@@ -399,4 +399,117 @@ TEST_F(ListViewExtTest, EditSequences)
     }
 }
 
+// Editors opened by message: editor choice, notification format, and a parent that
+// refuses, or changes or destroys things from inside the notifications.
+TEST_F(ListViewExtTest, EditorsAndHostileParents)
+{
+    typedef std::function<void(ListViewExtTest *, HWND)> Step;
+    const std::string longText = std::string(100, 'x') + "end";  // grows the buffer 3 times
+    const Step enter = [](ListViewExtTest *, HWND) { Tap(VK_RETURN); };
+    const struct {
+        const char *name;
+        DWORD flags;
+        std::function<void(Recorder &, HWND)> setup;
+        Step finish;
+        Events expected;
+        int wide;  // notification codes: 0 ANSI, 1 Unicode, -1 either
+    } cases[] = {
+        {"ansi parent", 0, [](Recorder &r, HWND) { r.formatReply = NFR_ANSI; }, enter,
+         {"begin(1,1,b1)", "end(1,1,b1)"}, 0},
+        {"unicode parent", 0, [](Recorder &r, HWND) { r.formatReply = NFR_UNICODE; }, enter,
+         {"begin(1,1,b1)", "end(1,1,b1)"}, 1},
+        {"long text", 0, [&](Recorder &, HWND lv) { SetText(lv, 1, 1, longText); }, enter,
+         {"begin(1,1," + longText + ")", "end(1,1," + longText + ")"}, -1},
+        {"refused", 0, [](Recorder &r, HWND) { r.beginReply = 1; }, nullptr, {"begin(1,1,b1)"}, -1},
+        {"closed by message", 0, nullptr,
+         [](ListViewExtTest *, HWND lv) { EXPECT_EQ(ListView_EditSubItem(lv, -1, 0), nullptr); },
+         {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"rows deleted at end", 0,
+         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0); }; },
+         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"columns deleted at end", 0,
+         [](Recorder &r, HWND lv) {
+             r.onEnd = [lv](const LVEDITNOTIFYA *) {
+                 SendMessageW(lv, LVM_DELETECOLUMN, 2, 0);
+                 SendMessageW(lv, LVM_DELETECOLUMN, 1, 0);
+             };
+         },
+         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"list view destroyed at begin", 0,
+         [](Recorder &r, HWND lv) { r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; },
+         nullptr, {"begin(1,1,b1)"}, -1},
+        {"list view destroyed at end", 0,
+         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; },
+         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"list view destroyed while editing", 0, nullptr,
+         [](ListViewExtTest *, HWND lv) { DestroyWindow(lv); }, {"begin(1,1,b1)"}, -1},
+        {"combo box", LVEOF_QUERYEDITOR,
+         [](Recorder &r, HWND) {
+             r.queryReply = LVEOF_COMBOBOX;
+             r.onBegin = [](const LVEDITNOTIFYA *n) {
+                 for (const char *entry : {"b1", "zz"})
+                     SendMessageA(n->hwndEditor, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+                 SendMessageA(n->hwndEditor, CB_SETCURSEL, 1, 0);
+             };
+         },
+         enter, {"query(1,1)", "combo-begin(1,1,b1)", "combo-end(1,1,zz)"}, -1},
+        {"combo box escape", LVEOF_COMBOBOX, nullptr,
+         [](ListViewExtTest *, HWND lv) {
+             HWND combo = Editor(lv);
+             Tap(VK_F4);
+             EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+             Tap(VK_ESCAPE);  // closes the list only
+             EXPECT_TRUE(IsWindow(combo));
+             EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+             Tap(VK_ESCAPE);
+         },
+         {"combo-begin(1,1,b1)"}, -1},
+    };
+    for (const auto &c : cases) {
+        rec_ = Recorder();
+        HWND lv = CreateList();
+        if (c.setup)
+            c.setup(rec_, lv);
+        ASSERT_TRUE(AttachEdit(lv, c.flags));
+        FocusForInput(lv);
+        HWND editor = ListView_EditSubItem(lv, 1, 1);
+        if (c.finish) {
+            ASSERT_NE(editor, nullptr) << c.name;
+            c.finish(this, lv);
+        } else {
+            EXPECT_EQ(editor, nullptr) << c.name;
+        }
+        PumpMessages();
+        EXPECT_EQ(rec_.events, c.expected) << c.name;
+        if (c.wide >= 0) {
+            EXPECT_EQ(rec_.wideCodes, c.wide == 1) << c.name;
+        }
+        EXPECT_FALSE(IsWindow(editor)) << c.name;
+        if (IsWindow(lv)) {
+            EXPECT_EQ(Editor(lv), nullptr) << c.name;
+            if (c.expected.size() == 3) {
+                EXPECT_EQ(Text(lv, 1, 1), "zz");
+            }
+            DestroyWindow(lv);
+        }
+    }
+}
+
+// An edit control of a right-aligned column grows leftwards while typing.
+TEST_F(ListViewExtTest, RightAlignedEditorWidensLeftwards)
+{
+    HWND lv = CreateList();
+    ASSERT_TRUE(AttachEdit(lv));
+    HWND editor = ClickToEdit(lv, 1, 2);
+    ASSERT_EQ(editor, Editor(lv));
+    EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_RIGHT);
+    RECT before, after;
+    GetWindowRect(editor, &before);
+    TypeKeys("wwwwwwwwwwww");
+    GetWindowRect(editor, &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_LT(after.left, before.left);
+    DestroyWindow(lv);
+}
+
 }  // namespace
