@@ -544,6 +544,7 @@ typedef struct LedColors {
 #define WebLink_SetParam(hwnd, lParam) (LPARAM)SNDMSG((hwnd), WLM_SETPARAM, 0, (LPARAM)(lParam))
 #define WebLink_GetParam(hwnd) (LPARAM)SNDMSG((hwnd), WLM_GETPARAM, 0, 0)
 
+/* ---------------------------------------------------------------------------
  * Analog meter (ORV_AnalogMeterClass): a half-circle gauge. An integer position
  * 0..nMax moves a needle from the left end (0) over the top (nMax / 2) to the
  * right end (nMax); ticks, optional labels under every n-th tick, an optional
@@ -652,6 +653,8 @@ typedef struct AMMETRICS {
 #define AMM_SETLABELS         AMM_SETLABELSA
 #define AnalogMeter_SetLabels AnalogMeter_SetLabelsA
 #endif
+
+/* ---------------------------------------------------------------------------
  * List view extensions: ListViewSetSpecialOption adds behaviour to a report-view
  * list view ("SysListView32") that the host created itself. Each call passes an
  * option record; a repeated call with the same option renews its parameters.
