@@ -118,6 +118,20 @@ LRESULT CALLBACK HeaderAnswering6(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return CallWindowProcW(headerPrevious, hwnd, message, wParam, lParam);
 }
 
+// Makes a list view an ANSI window (IsWindowUnicode FALSE), as a host's ANSI
+// subclass does; the extensions then serve it in the ANSI flavour.
+LRESULT CALLBACK AnsiRelay(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+}
+void MakeAnsiWindow(HWND lv)
+{
+    SetWindowLongPtrA(lv, GWLP_USERDATA, GetWindowLongPtrA(lv, GWLP_WNDPROC));
+    SetWindowLongPtrA(lv, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnsiRelay));
+    ASSERT_FALSE(IsWindowUnicode(lv));
+}
+
 class ListViewExtTest : public ::testing::Test {
 public:
     void SetUp() override
@@ -220,9 +234,9 @@ public:
     {
         RECT r = {};
         r.top = column;
-        r.left = LVIR_BOUNDS;
+        r.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;  // bounds of 0: the whole row
         SendMessageW(lv, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-        return {(r.left + r.right) / 2 + (column == 0 ? 20 : 0), (r.top + r.bottom) / 2};
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     // A click later than a double-click would be.
     void ClickCell(HWND lv, int row, int column)
@@ -289,7 +303,11 @@ TEST_F(ListViewExtTest, ArgumentChecks)
 
 TEST_F(ListViewExtTest, BitmapModeSettingCallsMoveTheArrowAndReport)
 {
+  for (bool ansi : {false, true}) {
+    rec_.events.clear();
     HWND lv = CreateList();
+    if (ansi)
+        MakeAnsiWindow(lv);
     ASSERT_TRUE(AttachSort(lv, 1, 5));
     ASSERT_TRUE(AttachSort(lv, 2, FALSE));
     EXPECT_EQ(rec_.events, (Events{"sort(1,5)", "sort(2,0)"}));
@@ -305,6 +323,8 @@ TEST_F(ListViewExtTest, BitmapModeSettingCallsMoveTheArrowAndReport)
     SendMessageW(lv, WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_NE(HeaderItem(lv, 2).hbm, item.hbm);
     EXPECT_TRUE(GetObjectW(HeaderItem(lv, 2).hbm, sizeof arrow, &arrow));
+    DestroyWindow(lv);
+  }
 }
 
 // Header clicks through real input: direction rules by flags.
@@ -318,6 +338,7 @@ TEST_F(ListViewExtTest, HeaderClicksMoveAndToggle)
     } cases[] = {
         {0, FALSE, {1, 1, 1}, {"sort(1,1)", "sort(1,0)", "sort(1,1)"}},
         {0, 5, {0}, {"sort(0,0)"}},  // 5 counts as descending, then toggles
+        {LVSOF_KEEPDIRECTION, 5, {2}, {"sort(2,1)"}},  // and is kept as 1
         {0, TRUE, {2}, {"sort(2,0)"}},
         {LVSOF_DESCENDINGFIRST, FALSE, {2}, {"sort(2,1)"}},
         {LVSOF_KEEPDIRECTION, TRUE, {2, 1}, {"sort(2,1)", "sort(1,1)"}},
@@ -382,8 +403,11 @@ TEST_F(ListViewExtTest, EditSequences)
          [](ListViewExtTest *t, HWND lv) { t->ClickHeader(lv, 2); Tap(VK_RETURN); },
          {"query(1,1)", "begin(1,1,b1)", "sort(2,0)", "columnclick", "end(1,1,xy)"}, "xy"},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
+      for (bool ansi : {false, true}) {
         HWND lv = CreateList();
+        if (ansi)
+            MakeAnsiWindow(lv);
         ASSERT_TRUE(AttachEdit(lv, c.flags));
         ASSERT_TRUE(AttachSort(lv, 0, FALSE));
         rec_.events.clear();
@@ -392,7 +416,7 @@ TEST_F(ListViewExtTest, EditSequences)
         EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0), reinterpret_cast<LRESULT>(editor));
         TypeKeys("xy");
         c.finish(this, lv);
-        EXPECT_EQ(rec_.events, c.expected) << c.name;
+        EXPECT_EQ(rec_.events, c.expected) << c.name << (ansi ? " (ANSI window)" : "");
         EXPECT_EQ(Text(lv, 1, 1), c.cell) << c.name;
         EXPECT_FALSE(IsWindow(editor)) << c.name;
         DestroyWindow(lv);
@@ -510,6 +534,40 @@ TEST_F(ListViewExtTest, RightAlignedEditorWidensLeftwards)
     EXPECT_EQ(after.right, before.right);
     EXPECT_LT(after.left, before.left);
     DestroyWindow(lv);
+}
+
+// Which clicks on the focused row open an editor.
+TEST_F(ListViewExtTest, ClickRules)
+{
+    const struct {
+        DWORD style;
+        DWORD flags;
+        int column;
+        bool doubleClick;
+        bool opens;
+    } cases[] = {
+        {LVS_EDITLABELS, 0, 1, false, true},
+        {LVS_EDITLABELS, 0, 1, true, false},  // a double-click never edits
+        {0, 0, 1, false, false},              // without LVS_EDITLABELS
+        {LVS_EDITLABELS | LVS_OWNERDRAWFIXED, 0, 0, false, true},
+        {LVS_EDITLABELS | LVS_OWNERDRAWFIXED, LVEOF_NOFIRSTCOLUMN, 0, false, false},
+    };
+    for (const auto &c : cases) {
+        rec_.events.clear();
+        HWND lv = CreateList(c.style);
+        ASSERT_TRUE(AttachEdit(lv, c.flags));
+        FocusForInput(lv);
+        ClickCell(lv, 1, c.column);  // focuses the row
+        EXPECT_EQ(Editor(lv), nullptr);
+        POINT p = CellPoint(lv, 1, c.column);
+        if (c.doubleClick)
+            DoubleClick(lv, p.x, p.y);
+        else
+            ClickCell(lv, 1, c.column);
+        EXPECT_EQ(Editor(lv) != nullptr, c.opens) << c.style << " " << c.column;
+        EXPECT_EQ(rec_.events.size(), c.opens ? 1u : 0u) << c.style << " " << c.column;
+        DestroyWindow(lv);
+    }
 }
 
 }  // namespace
