@@ -44,7 +44,6 @@ struct Recorder {
     LRESULT endReply = TRUE;   // LVN_ENDLABELEDIT and combo-box end
     bool wideCodes = false;    // the last begin or end came with a W code
     std::function<void(const LVEDITNOTIFYA *)> onBegin, onEnd;
-    std::function<void(const LVSORTNOTIFY *)> onSort;
 };
 Recorder *recorder;
 
@@ -72,8 +71,6 @@ LRESULT Answer(UINT message, LPARAM lParam)
         auto *n = reinterpret_cast<const LVSORTNOTIFY *>(lParam);
         r.events.push_back("sort(" + std::to_string(n->iColumn) + "," +
                            std::to_string(n->fDescending) + ")");
-        if (r.onSort)
-            r.onSort(n);
         return 0;
     }
     auto *n = reinterpret_cast<const LVEDITNOTIFYA *>(lParam);
@@ -83,17 +80,13 @@ LRESULT Answer(UINT message, LPARAM lParam)
         r.events.push_back(Cell("query", n, false));
         return r.queryReply;
     }
-    if (IsCode(code, LVN_BEGINLABELEDITA, LVN_BEGINLABELEDITW)) {
-        r.events.push_back(Cell((combo + "begin").c_str(), n, true));
-        if (r.onBegin)
-            r.onBegin(n);
-        return r.beginReply;
-    }
-    if (IsCode(code, LVN_ENDLABELEDITA, LVN_ENDLABELEDITW)) {
-        r.events.push_back(Cell((combo + "end").c_str(), n, true));
-        if (r.onEnd)
-            r.onEnd(n);
-        return r.endReply;
+    const bool begin = IsCode(code, LVN_BEGINLABELEDITA, LVN_BEGINLABELEDITW);
+    if (begin || IsCode(code, LVN_ENDLABELEDITA, LVN_ENDLABELEDITW)) {
+        r.events.push_back(Cell((combo + (begin ? "begin" : "end")).c_str(), n, true));
+        const auto &hook = begin ? r.onBegin : r.onEnd;
+        if (hook)
+            hook(n);
+        return begin ? r.beginReply : r.endReply;
     }
     if (code == static_cast<UINT>(LVN_COLUMNCLICK))
         r.events.push_back("columnclick");
@@ -106,8 +99,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return Answer(message, lParam);
     if (recorder && message == WM_NOTIFYFORMAT && lParam == NF_QUERY && recorder->formatReply)
         return recorder->formatReply;
-    return IsAnsiFlavour() ? DefWindowProcA(hwnd, message, wParam, lParam)
-                           : DefWindowProcW(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 WNDPROC headerPrevious;
@@ -139,25 +131,15 @@ public:
         recorder = &rec_;
         static bool registered = false;
         if (!registered) {
-            WNDCLASSA wc = {};
+            WNDCLASSW wc = {};
             wc.lpfnWndProc = ParentProc;
-            wc.hInstance = GetModuleHandleA(NULL);
+            wc.hInstance = GetModuleHandleW(NULL);
             wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-            wc.lpszClassName = "LvxTestParent";
-            if (IsAnsiFlavour()) {
-                RegisterClassA(&wc);
-            } else {
-                WNDCLASSW w = {};
-                w.lpfnWndProc = ParentProc;
-                w.hInstance = wc.hInstance;
-                w.hbrBackground = wc.hbrBackground;
-                w.lpszClassName = L"LvxTestParent";
-                RegisterClassW(&w);
-            }
-            registered = true;
+            wc.lpszClassName = L"LvxTestParent";
+            registered = RegisterClassW(&wc) != 0;
         }
-        parent_ = CreateWindowInFlavour("LvxTestParent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                        500, 300, NULL, 0);
+        parent_ = CreateWindowExW(0, L"LvxTestParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  500, 300, NULL, NULL, GetModuleHandleW(NULL), NULL);
         ASSERT_NE(parent_, nullptr);
         clock_ = GetTickCount() + 100000;
     }
