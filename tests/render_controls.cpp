@@ -108,8 +108,11 @@ bool RenderListView(const char *path)
                                 {L"daten.csv", L"48 KB", L"21.10.2026"},
                                 {L"notizen.md", L"3 KB", L"02.09.2026"}};
     for (int c = 0; c < 3; ++c) {
-        LVCOLUMNW column = {LVCF_TEXT | LVCF_WIDTH | LVCF_FMT, c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT,
-                            c == 0 ? 130 : 105, const_cast<wchar_t *>(names[c]), 0, 0, 0, 0};
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.cx = c == 0 ? 130 : 105;
+        column.pszText = const_cast<wchar_t *>(names[c]);
         SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
     for (int r = 0; r < 3; ++r) {
