@@ -21,6 +21,8 @@ namespace {
 const UINT kSortMsg = WM_APP + 1;
 const UINT kEditMsg = WM_APP + 2;
 const int kListId = 42;
+const UINT kGridGetState = WM_USER + 103;  // sent to a parent of the grid's class
+const UINT kGridSetState = WM_USER + 104;
 
 std::string Narrow(const void *text, bool wide)
 {
@@ -95,6 +97,11 @@ LRESULT Answer(UINT message, LPARAM lParam)
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (recorder && (message == kGridGetState || message == kGridSetState || message == WM_KEYDOWN)) {
+        const char *what = message == WM_KEYDOWN ? "key" : message == kGridGetState ? "getstate" : "setstate";
+        recorder->events.push_back(std::string(what) + "(" + std::to_string(wParam) + ")");
+        return message == WM_KEYDOWN;  // the grid takes every key
+    }
     if (recorder && (message == kSortMsg || message == kEditMsg || message == WM_NOTIFY))
         return Answer(message, lParam);
     if (recorder && message == WM_NOTIFYFORMAT && lParam == NF_QUERY && recorder->formatReply)
@@ -150,10 +157,10 @@ public:
         recorder = nullptr;
     }
     // A report view with three columns of 100 pixels and rows "a0 b0 c0", ...
-    HWND CreateList(DWORD style = LVS_EDITLABELS, int rows = 3)
+    HWND CreateList(DWORD style = LVS_EDITLABELS, int rows = 3, HWND parent = NULL)
     {
         HWND lv = CreateWindowInFlavour("SysListView32", WS_CHILD | WS_VISIBLE | LVS_REPORT | style,
-                                        10, 10, 460, 200, parent_, kListId);
+                                        10, 10, 460, 200, parent ? parent : parent_, kListId);
         for (int c = 0; c < 3; ++c) {
             char name[] = {static_cast<char>('A' + c), 0};
             LVCOLUMNA column = {};
@@ -550,6 +557,34 @@ TEST_F(ListViewExtTest, ClickRules)
         EXPECT_EQ(rec_.events.size(), c.opens ? 1u : 0u) << c.style << " " << c.column;
         DestroyWindow(lv);
     }
+}
+
+// A parent of the grid's class (by name, in any letter case) reads and sets row
+// states and sees every key first; moved to another parent, the list view forgets it.
+TEST_F(ListViewExtTest, GridParent)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = L"orv_gridcontrolclass";
+    RegisterClassW(&wc);
+    HWND grid = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                500, 300, NULL, NULL, wc.hInstance, NULL);
+    HWND lv = CreateList(LVS_EDITLABELS, 3, grid);
+    ASSERT_TRUE(AttachEdit(lv));
+    FocusForInput(lv);
+    ClickCell(lv, 1, 1);
+    Tap(VK_DOWN);
+    EXPECT_EQ(rec_.events, (Events{"getstate(1)", "setstate(1)", "key(40)"}));
+    SetParent(lv, parent_);
+    DestroyWindow(grid);
+    ASSERT_TRUE(AttachEdit(lv));
+    rec_.events.clear();
+    FocusForInput(lv);
+    ClickCell(lv, 0, 1);
+    Tap(VK_DOWN);  // now the list view's own
+    EXPECT_EQ(rec_.events, Events{});
+    EXPECT_EQ(SendMessageW(lv, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 1);
 }
 
 }  // namespace
