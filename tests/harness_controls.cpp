@@ -78,12 +78,12 @@ const MsgRow kListViewExtRows[] = {
 };
 
 // A button press on the list view waits in the list view's own drag-detection loop
-// for the release; the release is queued first, as a quick click would do.
+// for the release, holding the capture; a queued WM_CANCELMODE ends that wait.
 WNDPROC listViewProc;
 LRESULT CALLBACK QuickClicks(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
-        PostMessageW(hwnd, message + 1, 0, lParam);
+        PostMessageW(hwnd, WM_CANCELMODE, 0, 0);
     return CallWindowProcW(listViewProc, hwnd, message, wParam, lParam);
 }
 
