@@ -150,6 +150,53 @@ bool SaveClientArea(HWND hwnd, const char *path)
     return saved;
 }
 
+// A host list view with the sort arrow on column 1 and an open cell editor,
+// saved to its own picture.
+bool RenderListView(const char *path)
+{
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 380, 130, NULL,
+                                 NULL, GetModuleHandleW(NULL), NULL);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
+                                10, 10, 360, 110, frame, NULL, GetModuleHandleW(NULL), NULL);
+    const wchar_t *names[] = {L"Datei", L"Gr\u00f6\u00dfe", L"Ge\u00e4ndert"};
+    const wchar_t *rows[][3] = {{L"bericht.txt", L"12 KB", L"03.11.2026"},
+                                {L"daten.csv", L"48 KB", L"21.10.2026"},
+                                {L"notizen.md", L"3 KB", L"02.09.2026"}};
+    for (int c = 0; c < 3; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.cx = c == 0 ? 130 : 105;
+        column.pszText = const_cast<wchar_t *>(names[c]);
+        SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+    for (int r = 0; r < 3; ++r) {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<wchar_t *>(rows[r][0]);
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < 3; ++c) {
+            item.iSubItem = c;
+            item.pszText = const_cast<wchar_t *>(rows[r][c]);
+            SendMessageW(list, LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    LVSORTOPTION sort = {LVSO_SORTHEADER, 0, WM_APP, 1, FALSE, NULL};
+    LVEDITOPTION edit = {LVSO_EDITSUBITEMS, 0, WM_APP + 1};
+    ListViewSetSpecialOption(list, &sort);
+    ListViewSetSpecialOption(list, &edit);
+    HWND editor = ListView_EditSubItem(list, 1, 2);
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    RedrawWindow(frame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const bool saved = editor && SaveClientArea(frame, path);
+    DestroyWindow(frame);
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -175,5 +222,8 @@ int main(int argc, char **argv)
     const bool saved = SaveClientArea(frame, path);
     DestroyWindow(frame);
     printf("%s %s\n", saved ? "saved" : "could not save", path);
+    // Usage: orvcc_render.exe out.bmp [listview.bmp]
+    if (argc > 2 && !RenderListView(argv[2]))
+        return 1;
     return saved ? 0 : 1;
 }
