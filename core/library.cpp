@@ -136,7 +136,7 @@ ClassEntry ClassTable(int index)
     case 3:
         return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
     case 4:
-        return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, NULL, NULL};
+        return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, GridWndProcA, GridWndProcW};
     case 5:
         return {"ORV_SplitterClass", CS_GLOBALCLASS, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
     default:

@@ -80,6 +80,8 @@ ClassEntry ClassTable(int index);
 LRESULT CALLBACK ProgressWndProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK HexEditorWndProcA(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK HexEditorWndProcW(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK GridWndProcA(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK GridWndProcW(HWND, UINT, WPARAM, LPARAM);
 
 // A run-time bound entry point as its real type (via the generic function type,
 // which converts without a warning).

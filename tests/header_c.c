@@ -19,6 +19,12 @@ ORV_STATIC_ASSERT(hex_vscroll, HXV_VSCROLL == WS_VSCROLL);
 ORV_STATIC_ASSERT(hex_range, sizeof(HexRange) == 8);
 ORV_STATIC_ASSERT(hex_mode, HXMODE_MASK == (HXMODE_INSERT | 3));
 
+ORV_STATIC_ASSERT(grid_first, GCM_SETEDITMSG == 0x0465);
+ORV_STATIC_ASSERT(grid_state, GCM_GETITEMSTATE == 0x0467 && GCM_SETITEMSTATE == 0x0468);
+ORV_STATIC_ASSERT(grid_last, GCM_GETUSERDATA == 0x046E);
+ORV_STATIC_ASSERT(grid_colors, sizeof(GRIDCOLORS) == 32 && GCC_VERTLINE == 0x20);
+ORV_STATIC_ASSERT(grid_flags, GCS_FRAMESELECTION == 0x00200000 && GCS_VERTPENSTYLE(PS_DOT) == 0x0200);
+
 /* Called from the C++ tests: drives a hex editor through the C macros. */
 int OrvHeaderCDriveHexEditor(HWND hex)
 {
