@@ -23,7 +23,7 @@ struct GridState {
 };
 
 const int kGridChildId = 100;
-const UINT kEditSubItemMessage = WM_USER + 102;
+const UINT kEditSubItemMessage = LVXM_EDITSUBITEM;
 
 // Calls and messages that differ by character width, beyond the traits of flavour.h.
 template <class C>

@@ -14,10 +14,10 @@ namespace {
 const DWORD kDefaultFlags = GCS_HORZLINES | GCS_VERTLINES;
 const UINT kEditRequest = WM_APP;
 
-template <class C>
+// The library's in-place editing of the child: the editor query and the combo
+// box requests come to the grid as kEditRequest.
 void AttachEditing(const GridState *s)
 {
-#ifdef LVSO_EDITSUBITEMS
     LVEDITOPTION option;
     option.uOption = LVSO_EDITSUBITEMS;
     option.dwFlags = LVEOF_QUERYEDITOR;
@@ -25,9 +25,6 @@ void AttachEditing(const GridState *s)
         option.dwFlags |= LVEOF_NOFIRSTCOLUMN;
     option.uEditMsg = kEditRequest;
     ListViewSetSpecialOption(s->child, &option);
-#else
-    (void)s;
-#endif
 }
 
 template <class C>
@@ -62,7 +59,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
         HeapFree(GetProcessHeap(), 0, s);
         return -1;
     }
-    AttachEditing<C>(s);
+    AttachEditing(s);
     return 0;
 }
 
@@ -157,7 +154,7 @@ LRESULT OnGridMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, LPAR
     case GCM_SETGRIDSTYLE: {
         const DWORD previous = s->flags;
         s->flags = static_cast<DWORD>(lParam);
-        AttachEditing<C>(s);
+        AttachEditing(s);
         return previous;
     }
     case GCM_GETGRIDSTYLE:
