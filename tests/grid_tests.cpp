@@ -103,12 +103,12 @@ protected:
         item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
         return static_cast<UINT>(Send(GCM_GETITEMSTATE, row, reinterpret_cast<LPARAM>(&item)));
     }
-    // The current cell as (focused row, selected column), -1 for none.
+    // The current cell as (focused row, focused column), -1 for none.
     std::pair<int, int> Current()
     {
         const int row = static_cast<int>(SendMessage(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
         for (int c = 0; c < 4; ++c)
-            if (row >= 0 && CellState(row, c) & LVIS_SELECTED)
+            if (row >= 0 && CellState(row, c) & LVIS_FOCUSED)
                 return {row, c};
         return {row, -1};
     }
@@ -436,6 +436,51 @@ TEST_F(GridTest, KeysMoveTheCellCursor)
         Settle();
         EXPECT_EQ(CellState(2, c.column), UINT(LVIS_FOCUSED | LVIS_SELECTED)) << c.key << " from " << c.start;
     }
+}
+
+TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
+{
+    Create(LVS_SHOWSELALWAYS | LVS_EDITLABELS);
+    Fill(5);
+    FocusForInput(list_);
+    enum Kind { Key, CtrlKey, ClickCell, Style };
+    struct Step {
+        Kind kind;
+        int a, b;  // key, or cell (row, column) to click, or grid style
+        int row, column;  // current cell afterwards
+    } steps[] = {
+        {ClickCell, 1, 2, 1, 2},  // an unfocused row: the clicked cell becomes current
+        {Key, VK_RIGHT, 0, 1, 3},
+        {Key, VK_RIGHT, 0, 1, 3},  // the last column stays
+        {Key, VK_LEFT, 0, 1, 2},
+        {Key, VK_DOWN, 0, 2, 2},  // rows are the list view's, the column stays
+        {CtrlKey, VK_END, 0, 4, 3},  // last column and, by the list view, last row
+        {Key, VK_HOME, 0, 4, 0},
+        {ClickCell, 2, 1, 2, 1},
+        {Style, GCS_HORZLINES | GCS_FIXEDFIRSTCOLUMN, 0, 2, 1},
+        {ClickCell, 3, 0, 2, 1},  // column 0 is fixed: nothing changes
+        {Key, VK_HOME, 0, 2, 1},
+        {Key, VK_LEFT, 0, 2, 1},
+    };
+    for (const Step &step : steps) {
+        if (step.kind == Key)
+            Tap(static_cast<WORD>(step.a));
+        else if (step.kind == CtrlKey)
+            Tap(static_cast<WORD>(step.a), {VK_CONTROL});
+        else if (step.kind == Style)
+            Send(GCM_SETGRIDSTYLE, 0, step.a);
+        else
+            Click(list_, ColumnRight(step.a, step.b) - 10, (Row(step.a).top + Row(step.a).bottom) / 2);
+        EXPECT_EQ(Current(), std::make_pair(step.row, step.column)) << "step " << &step - steps;
+    }
+    // Enter edits the current cell in place; Escape ends the edit.
+    Tap(VK_RETURN);
+    char name[16] = "";
+    GetClassNameA(GetFocus(), name, sizeof name);
+    EXPECT_STREQ(name, "Edit");
+    EXPECT_EQ(GetParent(GetFocus()), list_);
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), list_);
 }
 
 TEST_F(GridTest, EmptyAndShrunkGridsStaySound)
