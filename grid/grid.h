@@ -20,6 +20,12 @@ struct GridState {
     DWORD flags;          // GCS_* | vertical pen style << 8 | horizontal pen style
     UINT editMessage;     // message of the parent for editing requests, 0 = none
     LONG_PTR userData;
+    // Painting asks the child many questions per row. While the child's window
+    // procedure is still the one the editing option left (attachedProc), the
+    // questions go straight to the list view's own procedure (childProc), which
+    // answers them exactly as the editing layer would pass them on.
+    WNDPROC childProc;
+    LONG_PTR attachedProc;
 };
 
 const int kGridChildId = 100;
@@ -37,6 +43,10 @@ struct GridApi<char> : Win<char> {
     static const UINT kGetColumn = LVM_GETCOLUMNA;
     static const UINT kGetItemText = LVM_GETITEMTEXTA;
     static const LRESULT kNotifyFormat = NFR_ANSI;
+    static LRESULT CallWindowProc(WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l)
+    {
+        return ::CallWindowProcA(proc, h, m, w, l);
+    }
     static HWND CreateChild(DWORD style, HWND parent, HINSTANCE instance)
     {
         return ::CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, 0, 0, parent,
@@ -46,6 +56,11 @@ struct GridApi<char> : Win<char> {
     static BOOL TextExtent(HDC dc, const char *text, int length, SIZE *size)
     {
         return ::GetTextExtentPoint32A(dc, text, length, size);
+    }
+    // The extent of text, and in partial[i] that of its first i + 1 characters.
+    static BOOL TextExtentEx(HDC dc, const char *text, int length, int *partial, SIZE *size)
+    {
+        return ::GetTextExtentExPointA(dc, text, length, 0, NULL, partial, size);
     }
     static int DrawText(HDC dc, const char *text, int length, RECT *rect, UINT format)
     {
@@ -67,6 +82,10 @@ struct GridApi<WCHAR> : Win<WCHAR> {
     static const UINT kGetColumn = LVM_GETCOLUMNW;
     static const UINT kGetItemText = LVM_GETITEMTEXTW;
     static const LRESULT kNotifyFormat = NFR_UNICODE;
+    static LRESULT CallWindowProc(WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l)
+    {
+        return ::CallWindowProcW(proc, h, m, w, l);
+    }
     static HWND CreateChild(DWORD style, HWND parent, HINSTANCE instance)
     {
         return ::CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
@@ -76,6 +95,11 @@ struct GridApi<WCHAR> : Win<WCHAR> {
     static BOOL TextExtent(HDC dc, const WCHAR *text, int length, SIZE *size)
     {
         return ::GetTextExtentPoint32W(dc, text, length, size);
+    }
+    // The extent of text, and in partial[i] that of its first i + 1 characters.
+    static BOOL TextExtentEx(HDC dc, const WCHAR *text, int length, int *partial, SIZE *size)
+    {
+        return ::GetTextExtentExPointW(dc, text, length, 0, NULL, partial, size);
     }
     static int DrawText(HDC dc, const WCHAR *text, int length, RECT *rect, UINT format)
     {

@@ -11,6 +11,32 @@ namespace {
 const int kEllipsisMax = 32;
 const int kTextStart = 256;
 
+struct RowLayout {
+    HWND listView;
+    HDC dc;
+    int row;
+    RECT bounds;
+    RECT label;
+    HIMAGELIST images;
+    bool focus;       // the child has the keyboard focus
+    bool showSel;     // focus or LVS_SHOWSELALWAYS
+    bool full;        // GCS_FULLROWSELECT
+    bool rowDrawnSelected;
+    UINT state;       // row state, reduced as painting goes on
+    UINT rowState;    // cell mode: the child's state bits of the row
+    COLORREF dcBack;  // the colours the device context came with
+    COLORREF dcText;
+    WNDPROC direct;   // the list view's own procedure, or null: SendMessage
+};
+
+// A question to the child while painting (see GridState::childProc).
+template <class C>
+LRESULT Ask(const RowLayout *r, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return r->direct ? GridApi<C>::CallWindowProc(r->direct, r->listView, message, wParam, lParam)
+                     : Win<C>::SendMessage(r->listView, message, wParam, lParam);
+}
+
 // A cell text read from the child; grows until the whole text fits.
 template <class C>
 struct CellText {
@@ -38,7 +64,7 @@ struct CellText {
         return true;
     }
 
-    void Read(HWND listView, int row, int column)
+    void Read(const RowLayout *r, int column)
     {
         typename GridApi<C>::Item item;
         for (;;) {
@@ -46,8 +72,7 @@ struct CellText {
             item.pszText = text;
             item.cchTextMax = capacity;
             text[0] = 0;
-            length = static_cast<int>(
-                Win<C>::SendMessage(listView, GridApi<C>::kGetItemText, row, reinterpret_cast<LPARAM>(&item)));
+            length = static_cast<int>(Ask<C>(r, GridApi<C>::kGetItemText, r->row, reinterpret_cast<LPARAM>(&item)));
             if (length < capacity - 1 || !Grow())
                 break;
         }
@@ -57,23 +82,6 @@ struct CellText {
     }
 };
 
-struct RowLayout {
-    HWND listView;
-    HDC dc;
-    int row;
-    RECT bounds;
-    RECT label;
-    HIMAGELIST images;
-    bool focus;       // the child has the keyboard focus
-    bool showSel;     // focus or LVS_SHOWSELALWAYS
-    bool full;        // GCS_FULLROWSELECT
-    bool rowDrawnSelected;
-    UINT state;       // row state, reduced as painting goes on
-    UINT rowState;    // cell mode: the child's state bits of the row
-    COLORREF dcBack;  // the colours the device context came with
-    COLORREF dcText;
-};
-
 void Fill(HDC dc, const RECT *rect, COLORREF color)
 {
     HBRUSH brush = CreateSolidBrush(color);
@@ -81,21 +89,17 @@ void Fill(HDC dc, const RECT *rect, COLORREF color)
     DeleteObject(brush);
 }
 
-bool ItemRect(HWND listView, int row, int part, RECT *rect)
+template <class C>
+bool ItemRect(const RowLayout *r, int part, RECT *rect)
 {
     rect->left = part;
-    return SendMessageW(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(rect)) != 0;
+    return Ask<C>(r, LVM_GETITEMRECT, r->row, reinterpret_cast<LPARAM>(rect)) != 0;
 }
 
 template <class C>
-int ColumnWidth(HWND listView, int column)
-{
-    return static_cast<int>(Win<C>::SendMessage(listView, LVM_GETCOLUMNWIDTH, column, 0));
-}
-
 void PaintFullRowLayer(const GridState *s, RowLayout *r)
 {
-    r->state = static_cast<UINT>(SendMessageW(r->listView, LVM_GETITEMSTATE, r->row, ~0u));
+    r->state = static_cast<UINT>(Ask<C>(r, LVM_GETITEMSTATE, r->row, ~0u));
     if (!r->focus)
         r->state &= ~static_cast<UINT>(LVIS_FOCUSED);
     r->rowDrawnSelected = (r->state & (LVIS_SELECTED | LVIS_DROPHILITED)) && r->showSel;
@@ -120,7 +124,7 @@ void PaintFullRowLayer(const GridState *s, RowLayout *r)
 template <class C>
 void PaintCellLayer(const GridState *s, RowLayout *r)
 {
-    r->rowState = static_cast<UINT>(Win<C>::SendMessage(r->listView, LVM_GETITEMSTATE, r->row, ~0u));
+    r->rowState = static_cast<UINT>(Ask<C>(r, LVM_GETITEMSTATE, r->row, ~0u));
     r->state = GridRefineToColumn(s, 0, r->rowState);
     if (s->back != CLR_NONE)
         Fill(r->dc, &r->bounds, s->back);
@@ -132,7 +136,7 @@ template <class C>
 void PaintRowHeader(const GridState *s, RowLayout *r)
 {
     RECT header = r->bounds;
-    header.right = header.left + ColumnWidth<C>(r->listView, 0);
+    header.right = header.left + static_cast<int>(Ask<C>(r, LVM_GETCOLUMNWIDTH, 0, 0));
     const UINT current = LVIS_FOCUSED | LVIS_SELECTED;
     bool pressed;
     if (r->full) {
@@ -149,14 +153,14 @@ template <class C>
 void PaintIcon(const GridState *s, const RowLayout *r)
 {
     RECT icon;
-    if (!ItemRect(r->listView, r->row, LVIR_ICON, &icon) || icon.right - icon.left < 2)
+    if (!ItemRect<C>(r, LVIR_ICON, &icon) || icon.right - icon.left < 2)
         return;
     typename GridApi<C>::Item item;
     item.mask = LVIF_IMAGE;
     item.iItem = r->row;
     item.iSubItem = 0;
     item.iImage = -1;
-    Win<C>::SendMessage(r->listView, GridApi<C>::kGetItem, 0, reinterpret_cast<LPARAM>(&item));
+    Ask<C>(r, GridApi<C>::kGetItem, 0, reinterpret_cast<LPARAM>(&item));
     int cx = 0, cy = 0;
     ImageList_GetIconSize(r->images, &cx, &cy);
     const UINT blended = (s->flags & GCS_ROWHEADERS) ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50;
@@ -225,9 +229,9 @@ void PaintColumns(const GridState *s, const RowLayout *r)
     for (int column = 0;; ++column) {
         typename GridApi<C>::Column info;
         info.mask = LVCF_FMT | LVCF_WIDTH;
-        if (!Win<C>::SendMessage(r->listView, GridApi<C>::kGetColumn, column, reinterpret_cast<LPARAM>(&info)))
+        if (!Ask<C>(r, GridApi<C>::kGetColumn, column, reinterpret_cast<LPARAM>(&info)))
             break;
-        cell.Read(r->listView, r->row, column);
+        cell.Read(r, column);
         if (column == 0) {
             text.left = r->label.left + 6;
             text.right = r->bounds.left + info.cx - 3;
@@ -261,8 +265,14 @@ void PaintColumns(const GridState *s, const RowLayout *r)
 template <class C>
 int GridFitWithEllipsis(HDC dc, C *text, int length, int width, int margin)
 {
+    // One measurement gives the extent of every prefix of a text of up to
+    // kPartialMax characters; longer texts are measured prefix by prefix.
+    const int kPartialMax = 256;
+    int partial[kPartialMax];
     SIZE size;
-    if (length <= 0 || width <= 0 || !GridApi<C>::TextExtent(dc, text, length, &size) ||
+    const bool havePartial = length <= kPartialMax &&
+                             GridApi<C>::TextExtentEx(dc, text, length, partial, &size);
+    if (length <= 0 || width <= 0 || (!havePartial && !GridApi<C>::TextExtent(dc, text, length, &size)) ||
         size.cx + margin < width)
         return length;
     C ellipsis[kEllipsisMax + 1];
@@ -277,7 +287,10 @@ int GridFitWithEllipsis(HDC dc, C *text, int length, int width, int margin)
         if (last >= length)
             break;
         length -= last;
-        if (GridApi<C>::TextExtent(dc, text, length, &size) && size.cx + dots.cx + margin < width)
+        if (!havePartial && !GridApi<C>::TextExtent(dc, text, length, &size))
+            continue;
+        const int rest = havePartial ? partial[length - 1] : size.cx;
+        if (rest + dots.cx + margin < width)
             break;
     }
     for (int i = 0; i <= ellipsisLength; ++i)
@@ -292,9 +305,10 @@ void GridPaintRow(GridState *s, const DRAWITEMSTRUCT *item)
     r.listView = item->hwndItem;
     r.dc = item->hDC;
     r.row = static_cast<int>(item->itemID);
-    r.images = reinterpret_cast<HIMAGELIST>(Win<C>::SendMessage(r.listView, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    r.direct = Win<C>::GetWindowLongPtr(r.listView, GWLP_WNDPROC) == s->attachedProc ? s->childProc : NULL;
+    r.images = reinterpret_cast<HIMAGELIST>(Ask<C>(&r, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     r.focus = GetFocus() == r.listView;
-    if (!ItemRect(r.listView, r.row, LVIR_BOUNDS, &r.bounds) || !ItemRect(r.listView, r.row, LVIR_LABEL, &r.label))
+    if (!ItemRect<C>(&r, LVIR_BOUNDS, &r.bounds) || !ItemRect<C>(&r, LVIR_LABEL, &r.label))
         return;
     if (r.bounds.right == r.bounds.left || r.bounds.bottom == r.bounds.top)
         return;
@@ -305,7 +319,7 @@ void GridPaintRow(GridState *s, const DRAWITEMSTRUCT *item)
     r.dcBack = GetBkColor(r.dc);
     r.dcText = GetTextColor(r.dc);
     if (r.full)
-        PaintFullRowLayer(s, &r);
+        PaintFullRowLayer<C>(s, &r);
     else
         PaintCellLayer<C>(s, &r);
     if (s->flags & GCS_ROWHEADERS)

@@ -37,6 +37,8 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
         return -1;
     }
     s->child = NULL;
+    s->childProc = NULL;
+    s->attachedProc = 0;
     s->focusedColumn = -1;
     s->selectedColumn = -1;
     s->back = GetSysColor(COLOR_WINDOW);
@@ -59,7 +61,9 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
         HeapFree(GetProcessHeap(), 0, s);
         return -1;
     }
+    s->childProc = reinterpret_cast<WNDPROC>(Win<C>::GetWindowLongPtr(s->child, GWLP_WNDPROC));
     AttachEditing(s);
+    s->attachedProc = Win<C>::GetWindowLongPtr(s->child, GWLP_WNDPROC);
     return 0;
 }
 

@@ -30,6 +30,16 @@ LRESULT CALLBACK FormatHost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
+int g_textQueries = 0;
+WNDPROC g_childProc = nullptr;
+
+LRESULT CALLBACK CountingChild(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == LVM_GETITEMTEXTA || message == LVM_GETITEMTEXTW)
+        ++g_textQueries;
+    return CallWindowProcW(g_childProc, hwnd, message, wParam, lParam);
+}
+
 class GridTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -391,6 +401,19 @@ TEST_F(GridTest, FrameSelectionAndFullRowPixels)
     EXPECT_EQ(full.At(ColumnRight(1, 3) - 4, row1.top + 2), kSelBack);
     EXPECT_EQ(full.At(row1.left + 2, row1.bottom - 2), kSelBack);
     EXPECT_EQ(full.Count(kSelBack, 0, row2.top, full.width(), row2.bottom), 0);
+}
+
+TEST_F(GridTest, HostSubclassOfTheChildSeesThePainting)
+{
+    Create();
+    Fill(3);
+    g_textQueries = 0;
+    g_childProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingChild)));
+    InvalidateRect(list_, NULL, FALSE);
+    UpdateWindow(list_);
+    EXPECT_EQ(g_textQueries, 12);  // every cell's text is asked through the host's procedure
+    SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_childProc));
 }
 
 // ===========================================================================
