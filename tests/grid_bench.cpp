@@ -6,11 +6,16 @@
 // and the ratio of the medians (grid / list view).
 #include "orvcc32.h"
 
+#include "benchclock.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 
 #include <algorithm>
 #include <vector>
+
+using orvbench::Now;
+using orvbench::Pump;
 
 namespace {
 
@@ -23,21 +28,6 @@ struct Case {
     HWND list;  // the window that paints the rows
     std::vector<double> times;
 };
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
-}
 
 // Columns and items sent to `target` (the grid, or the list view itself).
 void FillItems(HWND target)
