@@ -9,6 +9,7 @@
 #include "testing.h"
 
 #include <string>
+#include <vector>
 
 using namespace orvtest;
 
@@ -165,9 +166,9 @@ TEST_F(GridTest, NewGridDefaultsAndSetters)
     EXPECT_EQ(Send(GCM_GETUSERDATA), 5);
     EXPECT_EQ(Send(GCM_SETEDITMSG, 0, WM_APP + 9), 0);
     EXPECT_EQ(Send(GCM_SETEDITMSG, 0, 0), WM_APP + 9);
-    EXPECT_EQ(Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(GetDC(grid_))), 1);
+    EXPECT_EQ(Send(WM_ERASEBKGND), 1);
 
-    // Colours: defaults, short records, then each mask bit alone.
+    // Colours: defaults, short records, one mask bit.
     GRIDCOLORS colors;
     memset(&colors, 0xAB, sizeof colors);
     colors.cbSize = 28;
@@ -180,15 +181,6 @@ TEST_F(GridTest, NewGridDefaultsAndSetters)
     const COLORREF defaults[6] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT),
                                   GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT),
                                   GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DFACE)};
-    EXPECT_EQ(memcmp(&colors.crBack, defaults, sizeof defaults), 0);
-    for (int bit = 0; bit < 6; ++bit) {
-        GRIDCOLORS set = {32, 1u << bit, 1, 2, 3, 4, 5, 6};
-        EXPECT_EQ(Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&set)), 1);
-        Send(GCM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
-        (&colors.crBack)[bit] = defaults[bit] == COLORREF(bit + 1) ? 0 : defaults[bit];
-        Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
-    }
-    Send(GCM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
     EXPECT_EQ(memcmp(&colors.crBack, defaults, sizeof defaults), 0);
     GRIDCOLORS one = {32, GCC_SELTEXT, 1, 2, 3, 4, 5, 6};
     Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&one));
@@ -403,6 +395,57 @@ TEST_F(GridTest, FrameSelectionAndFullRowPixels)
     EXPECT_EQ(full.Count(kSelBack, 0, row2.top, full.width(), row2.bottom), 0);
 }
 
+TEST_F(GridTest, IconsRowHeadersAndUnfilledRows)
+{
+    Create();
+    Fill(3);
+    // A small image list of one red image; every row shows it.
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    std::vector<DWORD> pixels(16 * 16, 0x00FF0000);
+    HBITMAP red = CreateBitmap(16, 16, 1, 32, pixels.data());
+    ImageList_Add(images, red, NULL);
+    Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    SetCell(1, 0);
+    struct Case {
+        DWORD flags;
+        bool selectedIconPure;  // the selected row's icon unblended
+    } cases[] = {{0, false}, {GCS_ROWHEADERS, true}, {GCS_FULLROWSELECT, false}};
+    for (const Case &c : cases) {
+        Colours(c.flags);
+        const Capture shot(list_);
+        RECT icon;
+        for (int row : {0, 1}) {
+            icon.left = LVIR_ICON;
+            SendMessage(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&icon));
+            // The red image, whole or blended (dithered).
+            const int square = shot.Count(kHorz, icon.left + 2, icon.top + 2, icon.left + 14, icon.top + 14);
+            const bool pure = row == 0 || c.selectedIconPure;
+            EXPECT_EQ(square == 144, pure) << std::hex << c.flags << " row " << row << " red " << square;
+        }
+        if (c.flags & GCS_ROWHEADERS) {
+            // The header of the row whose column-0 cell is current is drawn
+            // pressed, the others alike and not pressed.
+            auto header = [&](int row, int y) { return shot.At(ColumnRight(row, 0) - 4, Row(row).top + y); };
+            int differ = 0;
+            for (int y = 0; y < 3; ++y) {
+                EXPECT_EQ(header(0, y), header(2, y));
+                differ += header(0, y) != header(1, y);
+            }
+            EXPECT_GT(differ, 0);
+        }
+    }
+    // A background of CLR_NONE leaves the child's own background in the rows.
+    SendMessage(list_, LVM_SETBKCOLOR, 0, RGB(200, 200, 0));
+    GRIDCOLORS none = {32, GCC_BACK, CLR_NONE, 0, 0, 0, 0, 0};
+    Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&none));
+    InvalidateRect(list_, NULL, TRUE);
+    const Capture unfilled(list_);
+    EXPECT_EQ(unfilled.At(ColumnRight(2, 2) - 6, Row(2).top + 1), RGB(200, 200, 0));
+    DestroyWindow(grid_);
+    ImageList_Destroy(images);
+    DeleteObject(red);
+}
+
 TEST_F(GridTest, HostSubclassOfTheChildSeesThePainting)
 {
     Create();
@@ -419,48 +462,6 @@ TEST_F(GridTest, HostSubclassOfTheChildSeesThePainting)
 // ===========================================================================
 // Cell cursor
 
-TEST_F(GridTest, KeysMoveTheCellCursor)
-{
-    Create();
-    Fill(5);
-    struct Case {
-        DWORD flags;
-        int start;  // selected column before the key, -1 none
-        WORD key;
-        bool ctrl;
-        LRESULT result;
-        int column;  // selected column after the key
-    } cases[] = {
-        {0, -1, VK_RIGHT, false, 1, 0},
-        {GCS_FIXEDFIRSTCOLUMN, -1, VK_RIGHT, false, 1, 1},
-        {0, 3, VK_RIGHT, false, 1, 3},
-        {0, -1, VK_LEFT, false, 1, 0},  // no current column: the first
-        {GCS_FIXEDFIRSTCOLUMN, -1, VK_LEFT, false, 1, 1},
-        {0, 0, VK_LEFT, false, 1, 0},
-        {GCS_FIXEDFIRSTCOLUMN, 1, VK_LEFT, false, 1, 1},
-        {0, 2, VK_LEFT, false, 1, 1},
-        {0, 2, VK_HOME, false, 1, 0},
-        {GCS_FIXEDFIRSTCOLUMN, 3, VK_HOME, false, 1, 1},
-        {0, 1, VK_END, false, 1, 3},
-        {0, 1, VK_END, true, 0, 3},
-        {0, 2, VK_HOME, true, 0, 0},
-        {0, 1, VK_DOWN, false, 0, 1},
-        {0, 1, 'A', false, 0, 1},
-    };
-    for (const Case &c : cases) {
-        Send(GCM_SETGRIDSTYLE, 0, c.flags);
-        SetCell(2, c.start);  // row 2 focused, the columns as given
-        if (c.ctrl)
-            KeyEvent(VK_CONTROL, true);
-        Settle();
-        EXPECT_EQ(Send(WM_KEYDOWN, c.key), c.result) << c.key << " from " << c.start;
-        if (c.ctrl)
-            KeyEvent(VK_CONTROL, false);
-        Settle();
-        EXPECT_EQ(CellState(2, c.column), UINT(LVIS_FOCUSED | LVIS_SELECTED)) << c.key << " from " << c.start;
-    }
-}
-
 TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
 {
     Create(LVS_SHOWSELALWAYS | LVS_EDITLABELS);
@@ -472,6 +473,11 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
         int a, b;  // key, or cell (row, column) to click, or grid style
         int row, column;  // current cell afterwards
     } steps[] = {
+        {Key, VK_LEFT, 0, 0, 0},  // no current cell: row 0 and the first column
+        {Style, GCS_FIXEDFIRSTCOLUMN, 0, 0, 0},
+        {Key, VK_RIGHT, 0, 0, 1},
+        {Key, VK_HOME, 0, 0, 1},  // column 0 is fixed
+        {Style, GCS_HORZLINES, 0, 0, 1},
         {ClickCell, 1, 2, 1, 2},  // an unfocused row: the clicked cell becomes current
         {Key, VK_RIGHT, 0, 1, 3},
         {Key, VK_RIGHT, 0, 1, 3},  // the last column stays
@@ -479,6 +485,8 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
         {Key, VK_DOWN, 0, 2, 2},  // rows are the list view's, the column stays
         {CtrlKey, VK_END, 0, 4, 3},  // last column and, by the list view, last row
         {Key, VK_HOME, 0, 4, 0},
+        {Key, VK_LEFT, 0, 4, 0},
+        {CtrlKey, VK_HOME, 0, 0, 0},
         {ClickCell, 2, 1, 2, 1},
         {Style, GCS_HORZLINES | GCS_FIXEDFIRSTCOLUMN, 0, 2, 1},
         {ClickCell, 3, 0, 2, 1},  // column 0 is fixed: nothing changes
