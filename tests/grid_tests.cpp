@@ -22,12 +22,16 @@ const COLORREF kVert = RGB(0, 0, 255);
 const int kWidths[4] = {60, 70, 80, 64};
 
 LRESULT g_formatAnswer = 0;  // the host's answer to WM_NOTIFYFORMAT, 0 = default
+const UINT kEditMessage = WM_APP + 9;
+std::vector<LVEDITNOTIFYW> g_editQueries;  // what arrived under kEditMessage
 
 LRESULT CALLBACK FormatHost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, "prev"));
     if (message == WM_NOTIFYFORMAT && g_formatAnswer)
         return g_formatAnswer;
+    if (message == kEditMessage)
+        g_editQueries.push_back(*reinterpret_cast<const LVEDITNOTIFYW *>(lParam));
     return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
@@ -47,6 +51,7 @@ protected:
     {
         ASSERT_TRUE(InitORVCC(ORVCC_GRIDCONTROL_CLASS));
         g_formatAnswer = 0;
+        g_editQueries.clear();
         SetPropA(host_.hwnd(), "prev", reinterpret_cast<HANDLE>(GetWindowLongPtrW(host_.hwnd(), GWLP_WNDPROC)));
         SetWindowLongPtrW(host_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FormatHost));
     }
@@ -504,8 +509,14 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
             Click(list_, ColumnRight(step.a, step.b) - 10, (Row(step.a).top + Row(step.a).bottom) / 2);
         EXPECT_EQ(Current(), std::make_pair(step.row, step.column)) << "step " << &step - steps;
     }
-    // Enter edits the current cell in place; Escape ends the edit.
+    // Enter edits the current cell in place, after asking the parent under the
+    // edit message which editor to use; Escape ends the edit.
+    Send(GCM_SETEDITMSG, 0, kEditMessage);
     Tap(VK_RETURN);
+    ASSERT_EQ(g_editQueries.size(), 1u);
+    EXPECT_EQ(g_editQueries[0].hdr.hwndFrom, list_);
+    EXPECT_EQ(g_editQueries[0].item.iItem, 2);
+    EXPECT_EQ(g_editQueries[0].item.iSubItem, 1);
     char name[16] = "";
     GetClassNameA(GetFocus(), name, sizeof name);
     EXPECT_STREQ(name, "Edit");
