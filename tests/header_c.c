@@ -62,6 +62,11 @@ ORV_STATIC_ASSERT(lv_editnotify, sizeof(LVEDITNOTIFYA) == 68 && sizeof(LVEDITNOT
 ORV_STATIC_ASSERT(lv_editor, offsetof(LVEDITNOTIFYW, hwndEditor) == 64);
 #endif
 ORV_STATIC_ASSERT(lv_dispinfo, offsetof(LVEDITNOTIFYW, item.iIndent) == offsetof(NMLVDISPINFOW, item.iIndent));
+ORV_STATIC_ASSERT(grid_first, GCM_SETEDITMSG == 0x0465);
+ORV_STATIC_ASSERT(grid_state, GCM_GETITEMSTATE == 0x0467 && GCM_SETITEMSTATE == 0x0468);
+ORV_STATIC_ASSERT(grid_last, GCM_GETUSERDATA == 0x046E);
+ORV_STATIC_ASSERT(grid_colors, sizeof(GRIDCOLORS) == 32 && GCC_VERTLINE == 0x20);
+ORV_STATIC_ASSERT(grid_flags, GCS_FRAMESELECTION == 0x00200000 && GCS_VERTPENSTYLE(PS_DOT) == 0x0200);
 
 /* Called from the C++ tests: drives a hex editor through the C macros. */
 int OrvHeaderCDriveHexEditor(HWND hex)

@@ -140,6 +140,49 @@ int AddLedsAndLinks(HWND parent, int x, int y)
     return 51;
 }
 
+// A grid with row headers, a right-aligned price column, a text too long for its
+// column and the cell cursor on one price; returns the height used.
+int AddGrid(HWND parent, int x, int y, int width)
+{
+    const int height = 112;
+    HWND grid = CreateWindowExW(WS_EX_CLIENTEDGE, ORV_GRIDCONTROLCLASSW, L"",
+                                WS_CHILD | WS_VISIBLE | LVS_SHOWSELALWAYS | LVS_EDITLABELS, x, y, width,
+                                height, parent, NULL, GetModuleHandleW(NULL), NULL);
+    const wchar_t *titles[4] = {L"Nr.", L"Artikel", L"Preis", L"Bemerkung"};
+    const int widths[4] = {36, 150, 80, 0};
+    for (int c = 0; c < 4; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = const_cast<wchar_t *>(titles[c]);
+        column.cx = c < 3 ? widths[c] : width - 36 - 150 - 80 - 8;
+        column.fmt = c == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        SendMessageW(grid, LVM_INSERTCOLUMNW, c, (LPARAM)&column);
+    }
+    const wchar_t *cells[4][4] = {
+        {L"1", L"Schrauben M4", L"3,20", L"Kiste zu 100 St\u00fcck"},
+        {L"2", L"Unterlegscheiben", L"1,85", L""},
+        {L"3", L"Winkel verzinkt, 40 x 40 x 2 mm, gelocht", L"12,40", L"nachbestellen"},
+        {L"4", L"D\u00fcbel", L"0,95", L"Lager B"},
+    };
+    for (int r = 0; r < 4; ++r) {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<wchar_t *>(cells[r][0]);
+        SendMessageW(grid, LVM_INSERTITEMW, 0, (LPARAM)&item);
+        for (item.iSubItem = 1; item.iSubItem < 4; ++item.iSubItem) {
+            item.pszText = const_cast<wchar_t *>(cells[r][item.iSubItem]);
+            SendMessageW(grid, LVM_SETITEMTEXTW, r, (LPARAM)&item);
+        }
+    }
+    Grid_SetGridStyle(grid, GCS_HORZLINES | GCS_VERTLINES | GCS_ROWHEADERS | GCS_FIXEDFIRSTCOLUMN);
+    LVITEMW cell = {};
+    cell.iSubItem = 2;
+    cell.state = cell.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    Grid_SetItemState(grid, 1, &cell);
+    return height;
+}
+
 bool SaveClientArea(HWND hwnd, const char *path)
 {
     RECT rect;
@@ -213,8 +256,11 @@ int main(int argc, char **argv)
     AddSplitters(frame, 10, 162 + ledHeight, 300 + hexWidth + 10, 110);
     // Analog meters in a row below the splitters.
     const int meterTop = 162 + ledHeight + 120, meterHeight = 140;
-    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, meterTop + meterHeight + 10, TRUE);
     AddAnalogMeters(frame, 10, meterTop, meterHeight);
+    // The grid below the meters.
+    const int gridTop = meterTop + meterHeight + 6;
+    const int gridHeight = AddGrid(frame, 10, gridTop, 320 + hexWidth - 10);
+    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, gridTop + gridHeight + 10, TRUE);
     MSG msg;
     while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
