@@ -72,6 +72,8 @@ void AddSplitters(HWND parent, int x, int y, int width, int height)
     (void)Splitter_SetPane2(outer, inner, TRUE);
     (void)Splitter_SetPane1(inner, panes[1], TRUE);
     (void)Splitter_SetPane2(inner, panes[2], TRUE);
+}
+
 // Three analog meters in a row: caption below with labels, caption on top with
 // a held peak and own colours, no caption; the row must be visible already.
 void AddAnalogMeters(HWND parent, int x, int y, int height)
