@@ -2,7 +2,7 @@
 // Entry point, main dialog (progress bar, analog meter, web link, LED counter)
 // and the version box.
 #include "ccdemo.h"
-#include "democtl.h"
+#include "orvcc32.h"
 
 HINSTANCE g_instance;
 

@@ -1,7 +1,7 @@
 // The two secondary dialogs of ccdemo: nested splitter windows, and a hex editor
 // filled with random bytes.
 #include "ccdemo.h"
-#include "democtl.h"
+#include "orvcc32.h"
 
 #include <stdlib.h>
 #include <time.h>
