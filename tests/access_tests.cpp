@@ -178,10 +178,11 @@ TEST_F(AccessTest, EachControlTellsRoleNameValueAndState)
 
 TEST_F(AccessTest, LinkDefaultActionIsAClick)
 {
-    const struct { const char *target; DWORD style; bool opens; bool takesFocus; } rows[] = {
-        {"http://example.invalid/a", 0, true, false},
-        {"C:\\no\\such\\file.txt", WLS_FOCUSONCLICK, true, true},
-        {"", 0, false, false},
+    const struct { const char *target; DWORD style; BOOL enabled; bool opens, takesFocus; } rows[] = {
+        {"http://example.invalid/a", 0, TRUE, true, false},
+        {"C:\\no\\such\\file.txt", WLS_FOCUSONCLICK, TRUE, true, true},
+        {"", 0, TRUE, false, false},
+        {"http://example.invalid/b", WLS_FOCUSONCLICK, FALSE, false, false},  // a disabled link
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.target);
@@ -191,14 +192,16 @@ TEST_F(AccessTest, LinkDefaultActionIsAClick)
         HWND link = Create("ORV_WebLinkClass", "Docs");
         SendMessage(link, WLM_SETURLA, 0, reinterpret_cast<LPARAM>(row.target));
         SendMessage(link, WLM_SETSTYLE, WLS_FOCUSONCLICK, row.style);
+        EnableWindow(link, row.enabled);
         IAccessible *object = Object(link);
         ASSERT_TRUE(object);
         EXPECT_EQ(Ask(object, &IAccessible::get_accDefaultAction), L"Jump");
-        EXPECT_EQ(object->accDoDefaultAction(Self()), S_OK);
+        EXPECT_EQ(object->accDoDefaultAction(Self()), row.enabled ? S_OK : DISP_E_MEMBERNOTFOUND);
         EXPECT_EQ(g_opened, row.opens ? std::vector<std::string>{row.target} : std::vector<std::string>{});
         EXPECT_EQ(GetFocus() == link, row.takesFocus);
-        ASSERT_FALSE(host_.notifications.empty());
-        EXPECT_EQ(host_.notifications.back().code, NM_RELEASEDCAPTURE);
+        EXPECT_EQ(!host_.notifications.empty() &&
+                      host_.notifications.back().code == static_cast<int>(NM_RELEASEDCAPTURE),
+                  row.enabled != FALSE);
         object->Release();
         DestroyWindow(link);
     }
