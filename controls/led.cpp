@@ -1,6 +1,7 @@
 // LED display: one lamp (round, square, horizontal or vertical bar) or one
 // seven-segment digit with an optional decimal point, lit or dark. One procedure
 // serves both flavours; the state records live in the library's LED heap.
+#include "access.h"
 #include "backbuffer.h"
 
 namespace {
@@ -288,20 +289,41 @@ LRESULT OnSetUserData(LedState *state, LPARAM lParam)
     return previous;
 }
 
-}  // namespace
-
-LRESULT CALLBACK LedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+// For screen readers. A digit reads as text: the digit, with "." while the point
+// is lit ("7."); a lamp is an indicator reading "on" or "off", lit also showing as
+// checked. A dark display of either kind reads "off".
+bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
 {
-    if (message == WM_CREATE)
-        return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCT *>(lParam));
-    LedState *state = GetState(hwnd);
-    if (message == WM_DESTROY) {
-        OnDestroy(hwnd, state);
-        return 0;
-    }
+    const LedState *state = GetState(hwnd);
     if (!state)
-        return DefaultProc(hwnd, message, wParam, lParam);
+        return false;
+    const DWORD shape = state->type & kShapeMask;
+    const bool lit = !(state->flags & LDF_OFF);
+    answers->state = STATE_SYSTEM_READONLY;
+    answers->stateMask = STATE_SYSTEM_READONLY | STATE_SYSTEM_CHECKED;
+    if (shape == LDT_DIGIT || shape == LDT_DIGITDP) {
+        const bool point = shape == LDT_DIGITDP && (state->flags & LDF_POINT);
+        const char text[3] = {static_cast<char>('0' + state->digit), point ? '.' : '\0', '\0'};
+        answers->role = ROLE_SYSTEM_STATICTEXT;
+        AccessSetValue(answers, lit ? text : "off");
+    } else {
+        answers->role = ROLE_SYSTEM_INDICATOR;
+        AccessSetValue(answers, lit ? "on" : "off");
+        if (lit)
+            answers->state |= STATE_SYSTEM_CHECKED;
+    }
+    return true;
+}
 
+const AccessClass kLedAccess = {DescribeForAccess, NULL};
+
+LRESULT OnGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    return AccessGetObject(hwnd, wParam, lParam, &kLedAccess);
+}
+
+LRESULT Dispatch(HWND hwnd, LedState *state, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_SETFOCUS:
         NotifyParent(hwnd, NM_SETFOCUS);
@@ -348,7 +370,33 @@ LRESULT CALLBACK LedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return OnSetUserData(state, lParam);
     case LDM_GETUSERDATA:
         return state->userData;
+    case WM_GETOBJECT:
+        return OnGetObject(hwnd, wParam, lParam);
     default:
         return DefaultProc(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK LedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE)
+        return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCT *>(lParam));
+    LedState *state = GetState(hwnd);
+    if (message == WM_DESTROY) {
+        OnDestroy(hwnd, state);
+        return 0;
+    }
+    if (!state)
+        return DefaultProc(hwnd, message, wParam, lParam);
+    // Messages that may change what the display reads tell screen readers when it does.
+    switch (message) {
+    case LDM_SETFLAGS: case LDM_SETTYPE: case LDM_STEPDIGIT: case LDM_SETDIGIT: {
+        AccessWatch watch(hwnd, &kLedAccess);
+        return Dispatch(hwnd, state, message, wParam, lParam);
+    }
+    default:
+        return Dispatch(hwnd, state, message, wParam, lParam);
     }
 }

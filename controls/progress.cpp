@@ -1,6 +1,6 @@
 // Progress bar: a bar filling from the left with the completed percentage centred,
 // shown inverted where the bar covers it. One procedure serves both flavours.
-#include "library.h"
+#include "access.h"
 
 #include <stdio.h>
 
@@ -83,11 +83,31 @@ LRESULT OnCreate(HWND hwnd)
     return 0;
 }
 
-void OnDestroy(ProgressState *state)
+// The slot is cleared as well, so a message (or a screen reader's question) that
+// still arrives after WM_DESTROY finds no record instead of a freed one.
+void OnDestroy(HWND hwnd, ProgressState *state)
 {
     OrvccReleaseThemeHlp();
+    if (platformIsNT)
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    else
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     if (state)
         HeapFree(GetProcessHeap(), 0, state);
+}
+
+// Share of the range the position has covered (an empty range counts as 1).
+double Fraction(const ProgressState *state)
+{
+    const int range = state->maxPos - state->minPos < 1 ? 1 : state->maxPos - state->minPos;
+    return static_cast<double>(state->pos - state->minPos) / range;
+}
+
+// Truncates toward zero (99.9 shows 99%); a position below the minimum shows its
+// negative percentage rather than a wrapped unsigned number.
+void PercentText(double fraction, char (&text)[32])
+{
+    snprintf(text, sizeof text, "%lld%%", static_cast<long long>(ClampToInt64(fraction * 100.0)));
 }
 
 void DrawPercentage(HDC dc, ProgressState *state, RECT *rect, double fraction)
@@ -96,10 +116,8 @@ void DrawPercentage(HDC dc, ProgressState *state, RECT *rect, double fraction)
     if (!state->hFont)
         state->hFont = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     HGDIOBJ oldFont = SelectObject(dc, state->hFont);
-    // Truncates toward zero (99.9 shows 99%); a position below the minimum shows
-    // its negative percentage rather than a wrapped unsigned number.
     char text[32];
-    snprintf(text, sizeof text, "%lld%%", static_cast<long long>(ClampToInt64(fraction * 100.0)));
+    PercentText(fraction, text);
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
     if (platformIsNT) {
         WCHAR wide[16];
@@ -151,8 +169,7 @@ void OnPaint(HWND hwnd, ProgressState *state)
     FillRect(memory, &rect, brush);
     DeleteObject(brush);
 
-    const int range = state->maxPos - state->minPos < 1 ? 1 : state->maxPos - state->minPos;
-    const double fraction = static_cast<double>(state->pos - state->minPos) / range;
+    const double fraction = Fraction(state);
     DrawPercentage(memory, state, &rect, fraction);
 
     const COLORREF bar =
@@ -236,26 +253,36 @@ LRESULT OnSetFont(HWND hwnd, ProgressState *state, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// For screen readers: a read-only progress bar whose value is the shown text.
+bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
+{
+    const ProgressState *state = GetState(hwnd);
+    if (!state)
+        return false;
+    char text[32];
+    PercentText(Fraction(state), text);
+    answers->role = ROLE_SYSTEM_PROGRESSBAR;
+    answers->state = STATE_SYSTEM_READONLY;
+    answers->stateMask = STATE_SYSTEM_READONLY;
+    AccessSetValue(answers, text);
+    return true;
+}
+
+const AccessClass kProgressAccess = {DescribeForAccess, NULL};
+
+LRESULT OnGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    return AccessGetObject(hwnd, wParam, lParam, &kProgressAccess);
+}
+
 LRESULT DefaultProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return platformIsNT ? DefWindowProcW(hwnd, message, wParam, lParam)
                         : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-}  // namespace
-
-LRESULT CALLBACK ProgressWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Dispatch(HWND hwnd, ProgressState *state, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_CREATE)
-        return OnCreate(hwnd);
-    ProgressState *state = GetState(hwnd);
-    if (message == WM_DESTROY) {
-        OnDestroy(state);
-        return 0;
-    }
-    if (!state)
-        return DefaultProc(hwnd, message, wParam, lParam);
-
     switch (message) {
     case WM_SETFOCUS:
         NotifyParent(hwnd, NM_SETFOCUS);
@@ -292,7 +319,34 @@ LRESULT CALLBACK ProgressWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return OnSetColor(hwnd, &state->barColor, lParam);
     case PGM_SETBACKCOLOR:
         return OnSetColor(hwnd, &state->bkColor, lParam);
+    case WM_GETOBJECT:
+        return OnGetObject(hwnd, wParam, lParam);
     default:
         return DefaultProc(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK ProgressWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE)
+        return OnCreate(hwnd);
+    ProgressState *state = GetState(hwnd);
+    if (message == WM_DESTROY) {
+        OnDestroy(hwnd, state);
+        return 0;
+    }
+    if (!state)
+        return DefaultProc(hwnd, message, wParam, lParam);
+
+    // Messages that may change the shown percentage tell screen readers when it does.
+    switch (message) {
+    case PGM_SETRANGE: case PGM_SETPOS: case PGM_DELTAPOS: case PGM_STEPIT: case PGM_SETRANGE32: {
+        AccessWatch watch(hwnd, &kProgressAccess);
+        return Dispatch(hwnd, state, message, wParam, lParam);
+    }
+    default:
+        return Dispatch(hwnd, state, message, wParam, lParam);
     }
 }

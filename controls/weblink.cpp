@@ -2,6 +2,7 @@
 // One source for the ANSI and the Unicode window procedure.
 #include "weblink.h"
 
+#include "access.h"
 #include "backbuffer.h"
 
 #include <windowsx.h>
@@ -296,19 +297,52 @@ LRESULT OnKeyDown(HWND hwnd, const WebLinkState<C> *state, WPARAM key)
     return 0;
 }
 
+// For screen readers: a link named by its text, focusable, hot-tracked while the
+// pointer is over it; its default action is a click.
 template <class C>
-LRESULT CALLBACK WebLinkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
 {
-    if (message == WM_CREATE)
-        return OnCreate<C>(hwnd, reinterpret_cast<const CREATESTRUCTW *>(lParam));
-    if (message == WM_DESTROY) {
-        OnDestroy<C>(hwnd);
-        return 0;
-    }
-    WebLinkState<C> *state = WebLinkGetState<C>(hwnd);
+    const WebLinkState<C> *state = WebLinkGetState<C>(hwnd);
     if (!state)
-        return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
+        return false;
+    answers->role = ROLE_SYSTEM_LINK;
+    answers->nameFromText = true;
+    answers->stateMask =
+        STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_LINKED | STATE_SYSTEM_HOTTRACKED;
+    answers->state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
+    if (state->dwFlags & kLinkFocused)
+        answers->state |= STATE_SYSTEM_FOCUSED;
+    if (state->dwFlags & kLinkHot)
+        answers->state |= STATE_SYSTEM_HOTTRACKED;
+    answers->defaultAction = L"Jump";
+    return true;
+}
 
+// What a click does: the focus (with WLS_FOCUSONCLICK), NM_RELEASEDCAPTURE, then
+// the target. The parent may destroy the link on the way.
+template <class C>
+HRESULT DoDefaultAction(HWND hwnd)
+{
+    const WebLinkState<C> *state = WebLinkGetState<C>(hwnd);
+    if (!state)
+        return E_FAIL;
+    if (!IsWindowEnabled(hwnd))
+        return DISP_E_MEMBERNOTFOUND;
+    if ((state->dwFlags & WLS_FOCUSONCLICK) && GetFocus() != hwnd)
+        SetFocus(hwnd);
+    if (WebLinkAlive(hwnd, state))
+        Win<C>::NotifyParent(hwnd, NM_RELEASEDCAPTURE);
+    if (WebLinkAlive(hwnd, state))
+        OpenTarget(hwnd, state);
+    return S_OK;
+}
+
+template <class C>
+const AccessClass kWebLinkAccess = {DescribeForAccess<C>, DoDefaultAction<C>};
+
+template <class C>
+LRESULT Dispatch(HWND hwnd, WebLinkState<C> *state, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_PAINT:
         WebLinkPaint(hwnd, state);
@@ -356,8 +390,33 @@ LRESULT CALLBACK WebLinkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return OnSetParam(state, lParam);
     case WLM_GETPARAM:
         return state->lParam;
+    case WM_GETOBJECT:
+        return AccessGetObject(hwnd, wParam, lParam, &kWebLinkAccess<C>);
     default:
         return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+template <class C>
+LRESULT CALLBACK WebLinkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE)
+        return OnCreate<C>(hwnd, reinterpret_cast<const CREATESTRUCTW *>(lParam));
+    if (message == WM_DESTROY) {
+        OnDestroy<C>(hwnd);
+        return 0;
+    }
+    WebLinkState<C> *state = WebLinkGetState<C>(hwnd);
+    if (!state)
+        return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
+    // Hot tracking and the focus tell screen readers when the state changed.
+    switch (message) {
+    case WM_MOUSEMOVE: case WM_MOUSELEAVE: case WM_SETFOCUS: case WM_KILLFOCUS: {
+        AccessWatch watch(hwnd, &kWebLinkAccess<C>);
+        return Dispatch(hwnd, state, message, wParam, lParam);
+    }
+    default:
+        return Dispatch(hwnd, state, message, wParam, lParam);
     }
 }
 

@@ -3,6 +3,9 @@
 // is handled in the character width of the window it is for.
 #include "meter.h"
 
+#include "access.h"
+
+#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -401,6 +404,32 @@ void OnThemeChanged(HWND hwnd, MeterState *state)
     state->hTheme = OpenTheme(hwnd);
 }
 
+// For screen readers: a read-only gauge whose value is the position, named by
+// its caption while the caption strip shows.
+bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
+{
+    HGLOBAL block = GetBlock(hwnd, IsWindowUnicode(hwnd) != 0);
+    const MeterState *state = block ? static_cast<const MeterState *>(GlobalLock(block)) : NULL;
+    if (!state)
+        return false;
+    char text[16];
+    snprintf(text, sizeof text, "%d", state->nPos);
+    AccessSetValue(answers, text);
+    answers->role = ROLE_SYSTEM_PROGRESSBAR;
+    answers->state = STATE_SYSTEM_READONLY;
+    answers->stateMask = STATE_SYSTEM_READONLY;
+    answers->nameFromText = state->hwndCaption && !(state->dwStyle & AMS_NOCAPTION);
+    GlobalUnlock(block);
+    return true;
+}
+
+const AccessClass kMeterAccess = {DescribeForAccess, NULL};
+
+LRESULT OnGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    return AccessGetObject(hwnd, wParam, lParam, &kMeterAccess);
+}
+
 // Messages that need the state, with the block locked.
 template <class C>
 LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPARAM lParam)
@@ -466,6 +495,8 @@ LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPAR
             state->metrics = *reinterpret_cast<const AMMETRICS *>(lParam);
         Relayout<C>(hwnd, state);
         return 0;
+    case WM_GETOBJECT:
+        return OnGetObject(hwnd, wParam, lParam);
     default:
         return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -486,7 +517,14 @@ LRESULT MeterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     MeterState *state = block ? static_cast<MeterState *>(GlobalLock(block)) : NULL;
     if (!state)
         return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
-    const LRESULT result = Dispatch<C>(hwnd, state, message, wParam, lParam);
+    LRESULT result;
+    if (message == AMM_SETPOS || message == AMM_DELTAPOS) {
+        // A moved needle tells screen readers when the position changed.
+        AccessWatch watch(hwnd, &kMeterAccess);
+        result = Dispatch<C>(hwnd, state, message, wParam, lParam);
+    } else {
+        result = Dispatch<C>(hwnd, state, message, wParam, lParam);
+    }
     GlobalUnlock(block);
     return result;
 }

@@ -1,0 +1,437 @@
+// Accessibility: one IAccessible class for every control. It wraps the system's
+// standard client object of the window (location, parent, navigation, the name
+// from a preceding label) and answers role, value, name, state and default
+// action from the control's table. The window is held weakly: once it is gone
+// (or the handle names another class) every call fails with RPC_E_DISCONNECTED.
+#include "access.h"
+
+#include <new>
+
+namespace {
+
+typedef LRESULT(WINAPI *LresultFromObjectFn)(REFIID, WPARAM, LPUNKNOWN);
+typedef HRESULT(WINAPI *CreateStdAccessibleObjectFn)(HWND, LONG, REFIID, void **);
+typedef BSTR(WINAPI *SysAllocStringLenFn)(const OLECHAR *, UINT);
+typedef void(WINAPI *NotifyWinEventFn)(DWORD, HWND, LONG, LONG);
+typedef BOOL(WINAPI *IsWinEventHookInstalledFn)(DWORD);
+
+// The interface identifiers, here so that no import library is needed.
+const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidOleWindow = {0x00000114, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+const HRESULT kGone = RPC_E_DISCONNECTED;
+
+// Binding state: 0 not tried, 1 binding, 2 done (the pointers may still be NULL).
+struct OleBinding {
+    LONG state;
+    LresultFromObjectFn lresultFromObject;
+    CreateStdAccessibleObjectFn createStdAccessibleObject;
+    SysAllocStringLenFn sysAllocStringLen;
+};
+struct EventBinding {
+    LONG state;
+    NotifyWinEventFn notifyWinEvent;
+    IsWinEventHookInstalledFn isWinEventHookInstalled;
+};
+OleBinding ole;
+EventBinding events;
+LONG liveObjects;
+
+// Runs bind once; a second thread arriving meanwhile waits for the first.
+template <class Binding>
+const Binding &BindOnce(Binding *binding, void (*bind)(Binding *))
+{
+    if (InterlockedCompareExchange(&binding->state, 1, 0) == 0) {
+        bind(binding);
+        InterlockedExchange(&binding->state, 2);
+    }
+    while (InterlockedCompareExchange(&binding->state, 2, 2) != 2)
+        Sleep(0);
+    return *binding;
+}
+
+void BindOle(OleBinding *binding)
+{
+    HMODULE oleacc = LoadLibraryA("oleacc.dll");
+    HMODULE oleaut = oleacc ? LoadLibraryA("oleaut32.dll") : NULL;
+    if (!oleacc || !oleaut)
+        return;
+    binding->lresultFromObject = ProcAs<LresultFromObjectFn>(GetProcAddress(oleacc, "LresultFromObject"));
+    binding->createStdAccessibleObject =
+        ProcAs<CreateStdAccessibleObjectFn>(GetProcAddress(oleacc, "CreateStdAccessibleObject"));
+    binding->sysAllocStringLen = ProcAs<SysAllocStringLenFn>(GetProcAddress(oleaut, "SysAllocStringLen"));
+}
+
+void BindEvents(EventBinding *binding)
+{
+    HMODULE user = GetModuleHandleA("user32.dll");
+    if (!user)
+        return;
+    binding->notifyWinEvent = ProcAs<NotifyWinEventFn>(GetProcAddress(user, "NotifyWinEvent"));
+    binding->isWinEventHookInstalled =
+        ProcAs<IsWinEventHookInstalledFn>(GetProcAddress(user, "IsWinEventHookInstalled"));
+}
+
+const OleBinding &Ole()
+{
+    return BindOnce(&ole, BindOle);
+}
+
+const EventBinding &Events()
+{
+    return BindOnce(&events, BindEvents);
+}
+
+bool IsSelf(const VARIANT &child)
+{
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+BSTR MakeString(const WCHAR *text, UINT length)
+{
+    return Ole().sysAllocStringLen(text, length);
+}
+
+// The window text as a string; NULL when it is empty or there is no memory.
+BSTR WindowTextString(HWND hwnd)
+{
+    if (platformIsNT) {
+        const int length = GetWindowTextLengthW(hwnd);
+        if (length <= 0)
+            return NULL;
+        BSTR text = MakeString(NULL, length);
+        if (text && GetWindowTextW(hwnd, text, length + 1) <= 0)
+            text[0] = 0;
+        return text;
+    }
+    const int length = GetWindowTextLengthA(hwnd);
+    if (length <= 0)
+        return NULL;
+    char *narrow = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, length + 1));
+    if (!narrow)
+        return NULL;
+    const int got = GetWindowTextA(hwnd, narrow, length + 1);
+    const int wide = got > 0 ? MultiByteToWideChar(CP_ACP, 0, narrow, got, NULL, 0) : 0;
+    BSTR text = wide > 0 ? MakeString(NULL, wide) : NULL;
+    if (text)
+        MultiByteToWideChar(CP_ACP, 0, narrow, got, text, wide);
+    HeapFree(GetProcessHeap(), 0, narrow);
+    return text;
+}
+
+class ControlAccessible : public IAccessible, public IOleWindow {
+public:
+    ControlAccessible(HWND hwnd, const AccessClass *table, IAccessible *inner)
+        : refs_(1), hwnd_(hwnd), atom_(GetClassWord(hwnd, GCW_ATOM)), table_(table), inner_(inner)
+    {
+        InterlockedIncrement(&liveObjects);
+    }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (IsEqualIID(iid, kIidUnknown) || IsEqualIID(iid, kIidDispatch) ||
+            IsEqualIID(iid, kIidAccessible))
+            *object = static_cast<IAccessible *>(this);
+        else if (IsEqualIID(iid, kIidOleWindow))
+            *object = static_cast<IOleWindow *>(this);
+        else {
+            *object = NULL;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG refs = InterlockedDecrement(&refs_);
+        if (refs == 0) {
+            inner_->Release();
+            this->~ControlAccessible();
+            HeapFree(GetProcessHeap(), 0, this);
+            InterlockedDecrement(&liveObjects);
+        }
+        return refs;
+    }
+
+    // IOleWindow
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND *hwnd) override
+    {
+        if (!hwnd)
+            return E_POINTER;
+        *hwnd = Alive() ? hwnd_ : NULL;
+        return *hwnd ? S_OK : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IDispatch: the typed interface only.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
+    {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override
+    {
+        if (info)
+            *info = NULL;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *,
+                                     EXCEPINFO *, UINT *) override
+    {
+        return E_NOTIMPL;
+    }
+
+    // IAccessible: the control's own answers.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
+    {
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (IsSelf(child) && answers.nameFromText && name) {
+            if (BSTR text = WindowTextString(hwnd_)) {
+                *name = text;
+                return S_OK;
+            }
+        }
+        return inner_->get_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
+    {
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!IsSelf(child) || !answers.hasValue)
+            return inner_->get_accValue(child, value);
+        if (!value)
+            return E_POINTER;
+        *value = MakeString(answers.value, lstrlenW(answers.value));
+        return *value ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
+    {
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!IsSelf(child))
+            return inner_->get_accRole(child, role);
+        if (!role)
+            return E_POINTER;
+        role->vt = VT_I4;
+        role->lVal = answers.role;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
+    {
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!IsSelf(child))
+            return inner_->get_accState(child, state);
+        if (!state)
+            return E_POINTER;
+        VARIANT standard;
+        standard.vt = VT_EMPTY;
+        const HRESULT hr = inner_->get_accState(child, &standard);
+        const DWORD base = SUCCEEDED(hr) && standard.vt == VT_I4 ? standard.lVal : 0;
+        state->vt = VT_I4;
+        state->lVal = static_cast<LONG>((base & ~answers.stateMask) | (answers.state & answers.stateMask));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
+    {
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!IsSelf(child) || !answers.defaultAction)
+            return inner_->get_accDefaultAction(child, action);
+        if (!action)
+            return E_POINTER;
+        *action = MakeString(answers.defaultAction, lstrlenW(answers.defaultAction));
+        return *action ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (IsSelf(child) && table_->doDefaultAction)
+            return table_->doDefaultAction(hwnd_);
+        return inner_->accDoDefaultAction(child);
+    }
+
+    // IAccessible: the standard object's answers while the window lives.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
+    {
+        return Alive() ? inner_->get_accParent(parent) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override
+    {
+        return Alive() ? inner_->get_accChildCount(count) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **object) override
+    {
+        return Alive() ? inner_->get_accChild(child, object) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *text) override
+    {
+        return Alive() ? inner_->get_accDescription(child, text) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *text) override
+    {
+        return Alive() ? inner_->get_accHelp(child, text) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic) override
+    {
+        return Alive() ? inner_->get_accHelpTopic(file, child, topic) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *text) override
+    {
+        return Alive() ? inner_->get_accKeyboardShortcut(child, text) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *child) override
+    {
+        return Alive() ? inner_->get_accFocus(child) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *children) override
+    {
+        return Alive() ? inner_->get_accSelection(children) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
+    {
+        return Alive() ? inner_->accSelect(flags, child) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG *x, LONG *y, LONG *w, LONG *h, VARIANT child) override
+    {
+        return Alive() ? inner_->accLocation(x, y, w, h, child) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
+    {
+        return Alive() ? inner_->accNavigate(direction, start, end) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT *child) override
+    {
+        return Alive() ? inner_->accHitTest(x, y, child) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    {
+        return Alive() ? inner_->put_accName(child, name) : kGone;
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return Alive() ? inner_->put_accValue(child, value) : kGone;
+    }
+
+private:
+    ~ControlAccessible() = default;
+
+    // The window still exists and is still of the class it had.
+    bool Alive() const { return IsWindow(hwnd_) && GetClassWord(hwnd_, GCW_ATOM) == atom_; }
+    bool Describe(AccessAnswers *answers) const
+    {
+        ZeroMemory(answers, sizeof *answers);
+        return Alive() && table_->describe(hwnd_, answers);
+    }
+
+    LONG refs_;
+    HWND hwnd_;
+    WORD atom_;
+    const AccessClass *table_;
+    IAccessible *inner_;
+};
+
+LRESULT DefaultGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, WM_GETOBJECT, wParam, lParam)
+                                 : DefWindowProcA(hwnd, WM_GETOBJECT, wParam, lParam);
+}
+
+bool Describe(HWND hwnd, const AccessClass *table, AccessAnswers *answers)
+{
+    ZeroMemory(answers, sizeof *answers);
+    return table->describe(hwnd, answers);
+}
+
+}  // namespace
+
+LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessClass *table)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return DefaultGetObject(hwnd, wParam, lParam);
+    const OleBinding &api = Ole();
+    AccessAnswers answers;
+    if (!api.lresultFromObject || !api.createStdAccessibleObject || !api.sysAllocStringLen ||
+        !Describe(hwnd, table, &answers))
+        return DefaultGetObject(hwnd, wParam, lParam);
+    IAccessible *inner = NULL;
+    if (FAILED(api.createStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible,
+                                             reinterpret_cast<void **>(&inner))) || !inner)
+        return DefaultGetObject(hwnd, wParam, lParam);
+    void *memory = HeapAlloc(GetProcessHeap(), 0, sizeof(ControlAccessible));
+    if (!memory) {
+        inner->Release();
+        return DefaultGetObject(hwnd, wParam, lParam);
+    }
+    ControlAccessible *object = new (memory) ControlAccessible(hwnd, table, inner);
+    const LRESULT result = api.lresultFromObject(kIidAccessible, wParam, static_cast<IAccessible *>(object));
+    object->Release();
+    // Without COM on this thread the object cannot be handed out; the standard
+    // answer is better than none.
+    if (FAILED(static_cast<HRESULT>(result)))
+        return DefaultGetObject(hwnd, wParam, lParam);
+    return result;
+}
+
+void AccessNotify(HWND hwnd, DWORD event)
+{
+    const EventBinding &api = Events();
+    if (api.notifyWinEvent)
+        api.notifyWinEvent(event, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table) : hwnd_(hwnd), table_(table), valid_(false)
+{
+    const EventBinding &api = Events();
+    if (!api.notifyWinEvent)
+        return;
+    if (api.isWinEventHookInstalled && !api.isWinEventHookInstalled(EVENT_OBJECT_VALUECHANGE) &&
+        !api.isWinEventHookInstalled(EVENT_OBJECT_STATECHANGE))
+        return;
+    valid_ = Describe(hwnd, table, &before_);
+}
+
+AccessWatch::~AccessWatch()
+{
+    AccessAnswers after;
+    if (!valid_ || !IsWindow(hwnd_) || !Describe(hwnd_, table_, &after))
+        return;
+    if (after.hasValue != before_.hasValue || lstrcmpW(after.value, before_.value) != 0)
+        AccessNotify(hwnd_, EVENT_OBJECT_VALUECHANGE);
+    if ((after.state & after.stateMask) != (before_.state & before_.stateMask))
+        AccessNotify(hwnd_, EVENT_OBJECT_STATECHANGE);
+}
+
+LONG AccessLiveObjects(void)
+{
+    return InterlockedCompareExchange(&liveObjects, 0, 0);
+}
+
+void AccessSetValue(AccessAnswers *answers, const char *text)
+{
+    int i = 0;
+    for (; text[i] && i < static_cast<int>(sizeof answers->value / sizeof(WCHAR)) - 1; ++i)
+        answers->value[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
+    answers->value[i] = 0;
+    answers->hasValue = true;
+}

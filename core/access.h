@@ -1,0 +1,57 @@
+// Accessibility (internal): the controls' IAccessible objects and WinEvents.
+// Everything is bound at run time (oleacc, oleaut32, NotifyWinEvent), so the
+// library loads and every control works where they are missing.
+#pragma once
+
+#include "library.h"
+
+#include <oleacc.h>
+
+// What a control says about itself; everything else comes from the system's
+// standard client object of the window.
+struct AccessAnswers {
+    LONG role;
+    DWORD state;      // the control's own state bits...
+    DWORD stateMask;  // ...replacing these bits of the standard object's state
+    bool hasValue;
+    WCHAR value[40];
+    bool nameFromText;            // the window text names it (when not empty)
+    const WCHAR *defaultAction;   // NULL: the standard object's
+};
+
+// A control's table: describe fills the answers from the control's present state
+// and returns false when the window no longer has one (being destroyed);
+// doDefaultAction (may be NULL) does what the default action does.
+struct AccessClass {
+    bool (*describe)(HWND hwnd, AccessAnswers *answers);
+    HRESULT (*doDefaultAction)(HWND hwnd);
+};
+
+// WM_GETOBJECT: the control's object for OBJID_CLIENT, the default handling for
+// anything else or when the entry points are missing.
+LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessClass *table);
+
+// NotifyWinEvent for the control's client object, when the system has it.
+void AccessNotify(HWND hwnd, DWORD event);
+
+// Watches one message: notes the value and state before it, and on leaving the
+// scope sends EVENT_OBJECT_VALUECHANGE / EVENT_OBJECT_STATECHANGE for what changed.
+class AccessWatch {
+public:
+    AccessWatch(HWND hwnd, const AccessClass *table);
+    ~AccessWatch();
+    AccessWatch(const AccessWatch &) = delete;
+    AccessWatch &operator=(const AccessWatch &) = delete;
+
+private:
+    HWND hwnd_;
+    const AccessClass *table_;
+    bool valid_;
+    AccessAnswers before_;
+};
+
+// Objects handed out and not yet released by their clients (for leak checks).
+LONG AccessLiveObjects(void);
+
+// Copies an ASCII text into a value buffer.
+void AccessSetValue(AccessAnswers *answers, const char *text);
