@@ -6,6 +6,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 template <class C>
 struct Win;
@@ -21,6 +22,11 @@ struct Win<char> {
     static BOOL GetClassInfoEx(HINSTANCE i, const char *n, WNDCLASSEXA *c) { return ::GetClassInfoExA(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXA *c) { return ::RegisterClassExA(c); }
     static void NotifyParent(HWND h, int code);
+    // Fonts and text (web link).
+    typedef LOGFONTA LogFont;
+    static int GetObject(HGDIOBJ h, int size, void *out) { return ::GetObjectA(h, size, out); }
+    static HFONT CreateFontIndirect(const LOGFONTA *f) { return ::CreateFontIndirectA(f); }
+    static int DrawText(HDC dc, const Char *s, int n, RECT *r, UINT f) { return ::DrawTextA(dc, s, n, r, f); }
     // Registry, strings and resources (MRU lists).
     static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
     {
@@ -55,6 +61,18 @@ struct Win<char> {
     static Char *lstrcpyn(Char *to, const Char *from, int size) { return ::lstrcpynA(to, from, size); }
     static Char *CharUpper(Char *s) { return ::CharUpperA(s); }
     static int LoadString(HINSTANCE m, UINT id, Char *to, int size) { return ::LoadStringA(m, id, to, size); }
+    // Text drawing and child windows (analog meter).
+    typedef TEXTMETRICA TextMetric;
+    static BOOL GetTextMetrics(HDC dc, TEXTMETRICA *tm) { return ::GetTextMetricsA(dc, tm); }
+    static BOOL TextOut(HDC dc, int x, int y, const Char *s, int n) { return ::TextOutA(dc, x, y, s, n); }
+    static HWND CreateWindowEx(DWORD ex, const Char *cls, const Char *text, DWORD style, int x, int y,
+                               int w, int h, HWND parent, HMENU menu, HINSTANCE inst, void *param)
+    {
+        return ::CreateWindowExA(ex, cls, text, style, x, y, w, h, parent, menu, inst, param);
+    }
+    typedef HDITEMA HdItem;
+    static const UINT kHdmInsertItem = HDM_INSERTITEMA;
+    static const UINT kHdmSetItem = HDM_SETITEMA;
 };
 
 template <>
@@ -68,6 +86,11 @@ struct Win<WCHAR> {
     static BOOL GetClassInfoEx(HINSTANCE i, const WCHAR *n, WNDCLASSEXW *c) { return ::GetClassInfoExW(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXW *c) { return ::RegisterClassExW(c); }
     static void NotifyParent(HWND h, int code);
+    // Fonts and text (web link).
+    typedef LOGFONTW LogFont;
+    static int GetObject(HGDIOBJ h, int size, void *out) { return ::GetObjectW(h, size, out); }
+    static HFONT CreateFontIndirect(const LOGFONTW *f) { return ::CreateFontIndirectW(f); }
+    static int DrawText(HDC dc, const Char *s, int n, RECT *r, UINT f) { return ::DrawTextW(dc, s, n, r, f); }
     // Registry, strings and resources (MRU lists).
     static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
     {
@@ -102,6 +125,18 @@ struct Win<WCHAR> {
     static Char *lstrcpyn(Char *to, const Char *from, int size) { return ::StrCpyNW(to, from, size); }
     static Char *CharUpper(Char *s) { return ::CharUpperW(s); }
     static int LoadString(HINSTANCE m, UINT id, Char *to, int size) { return ::LoadStringW(m, id, to, size); }
+    // Text drawing and child windows (analog meter).
+    typedef TEXTMETRICW TextMetric;
+    static BOOL GetTextMetrics(HDC dc, TEXTMETRICW *tm) { return ::GetTextMetricsW(dc, tm); }
+    static BOOL TextOut(HDC dc, int x, int y, const Char *s, int n) { return ::TextOutW(dc, x, y, s, n); }
+    static HWND CreateWindowEx(DWORD ex, const Char *cls, const Char *text, DWORD style, int x, int y,
+                               int w, int h, HWND parent, HMENU menu, HINSTANCE inst, void *param)
+    {
+        return ::CreateWindowExW(ex, cls, text, style, x, y, w, h, parent, menu, inst, param);
+    }
+    typedef HDITEMW HdItem;
+    static const UINT kHdmInsertItem = HDM_INSERTITEMW;
+    static const UINT kHdmSetItem = HDM_SETITEMW;
 };
 
 void NotifyParentA(HWND hwnd, int code);

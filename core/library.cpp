@@ -129,12 +129,15 @@ ClassEntry ClassTable(int index)
         return {"ORV_ProgressClass", kClassStyleStatic, 0, arrow, COLOR_WINDOW + 1,
                 ProgressWndProc, ProgressWndProc};
     case 1:
-        return {"ORV_AnalogMeterClass", CS_GLOBALCLASS | CS_NOCLOSE, 4, arrow, COLOR_WINDOW + 1,
-                NULL, NULL};
+        // The extra bytes hold the handle of the meter's state block.
+        return {"ORV_AnalogMeterClass", CS_GLOBALCLASS | CS_NOCLOSE, sizeof(HGLOBAL), arrow,
+                COLOR_WINDOW + 1, AnalogMeterWndProc, AnalogMeterWndProc};
     case 2:
-        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1, NULL, NULL};
+        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1, WebLinkWndProcA,
+                WebLinkWndProcW};
     case 3:
-        return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
+        return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, LedWndProc,
+                LedWndProc};
     case 4:
         return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, NULL, NULL};
     case 5:

@@ -80,6 +80,10 @@ ClassEntry ClassTable(int index);
 LRESULT CALLBACK ProgressWndProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK HexEditorWndProcA(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK HexEditorWndProcW(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK LedWndProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK WebLinkWndProcA(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK WebLinkWndProcW(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK AnalogMeterWndProc(HWND, UINT, WPARAM, LPARAM);
 
 // A run-time bound entry point as its real type (via the generic function type,
 // which converts without a warning).

@@ -411,6 +411,394 @@ typedef struct HexRange {
 #define HexEdit_SetMode(hwnd, mode) (DWORD)SNDMSG((hwnd), HXM_SETMODE, 0, (LPARAM)(mode))
 #define HexEdit_GetMode(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETMODE, 0, 0)
 
+/* ---------------------------------------------------------------------------
+ * LED display (ORV_LEDClass): one lamp, lit (on colour) or dark (off colour),
+ * shaped round, square, as a horizontal or vertical hexagonal bar, or one
+ * seven-segment digit (lit segments in the on colour, the others in the off
+ * colour) with an optional decimal point. Register with
+ * InitORVCC(ORVCC_LED_CLASS). The background follows COLOR_BTNFACE until colours
+ * are set. The creation parameter (lpCreateParams) is the initial user data.
+ * The parent gets WM_NOTIFY NM_SETFOCUS and NM_KILLFOCUS.
+ * ------------------------------------------------------------------------- */
+
+/* 0 / new flags (LDF_*) -> previous flags */
+#define LDM_SETFLAGS     (WM_USER + 1501)
+/* 0 / 0 -> flags */
+#define LDM_GETFLAGS     (WM_USER + 1502)
+/* 0 / new type (LDT_* shape, optionally | LDT_BKBORDER) -> previous type, or 0
+ * when the shape is not one of LDT_* (nothing changes). Shown at the next paint. */
+#define LDM_SETTYPE      (WM_USER + 1503)
+/* 0 / 0 -> type */
+#define LDM_GETTYPE      (WM_USER + 1504)
+/* 0 / nonzero: up, 0: down -> previous digit; stops at 0 and 9 */
+#define LDM_STEPDIGIT    (WM_USER + 1505)
+/* digit (signed, limited to 0..9) / 0 -> previous digit */
+#define LDM_SETDIGIT     (WM_USER + 1506)
+/* 0 / 0 -> digit */
+#define LDM_GETDIGIT     (WM_USER + 1507)
+/* 0 / const LedColors* -> 0; the background no longer follows the system colour.
+ * NULL changes nothing. */
+#define LDM_SETCOLORS    (WM_USER + 1508)
+/* 0 / LedColors* (filled; NULL is ignored) -> 0 */
+#define LDM_GETCOLORS    (WM_USER + 1509)
+/* 0 / new user data -> previous user data */
+#define LDM_SETUSERDATA  (WM_USER + 1510)
+/* 0 / 0 -> user data */
+#define LDM_GETUSERDATA  (WM_USER + 1511)
+
+/* Shapes: the low 16 bits of the type. */
+#define LDT_ROUND        0x0000 /* ellipse */
+#define LDT_RECT         0x0001 /* filled rectangle, no outline */
+#define LDT_HBAR         0x0002 /* horizontal hexagon, pointed left and right */
+#define LDT_VBAR         0x0004 /* vertical hexagon, pointed top and bottom */
+#define LDT_DIGIT        0x0008 /* seven-segment digit (the default) */
+#define LDT_DIGITDP      0x0010 /* seven-segment digit with a decimal point */
+#define LDT_SHAPEMASK    0xFFFF
+/* Outline in the background colour instead of black. */
+#define LDT_BKBORDER     0x00010000
+
+/* Flags. */
+#define LDF_OFF          0x0001 /* lamp dark, digit blank (all in the off colour) */
+#define LDF_POINT        0x0002 /* decimal point lit (LDT_DIGITDP) */
+
+/* Colours of LDM_SETCOLORS and LDM_GETCOLORS. */
+typedef struct LedColors {
+    COLORREF onColor;   /* lit lamp or segment; default red */
+    COLORREF offColor;  /* dark lamp or segment; default light red RGB(255, 192, 192) */
+    COLORREF backColor; /* around the lamp; default COLOR_BTNFACE */
+} LedColors;
+
+#define Led_SetFlags(hwnd, flags) (DWORD)SNDMSG((hwnd), LDM_SETFLAGS, 0, (LPARAM)(DWORD)(flags))
+#define Led_GetFlags(hwnd) (DWORD)SNDMSG((hwnd), LDM_GETFLAGS, 0, 0)
+#define Led_SetType(hwnd, type) (DWORD)SNDMSG((hwnd), LDM_SETTYPE, 0, (LPARAM)(DWORD)(type))
+#define Led_GetType(hwnd) (DWORD)SNDMSG((hwnd), LDM_GETTYPE, 0, 0)
+#define Led_StepDigit(hwnd, fUp) (int)SNDMSG((hwnd), LDM_STEPDIGIT, 0, (LPARAM)(BOOL)(fUp))
+#define Led_SetDigit(hwnd, digit) (int)SNDMSG((hwnd), LDM_SETDIGIT, (WPARAM)(INT_PTR)(digit), 0)
+#define Led_GetDigit(hwnd) (int)SNDMSG((hwnd), LDM_GETDIGIT, 0, 0)
+#define Led_SetColors(hwnd, pColors) \
+    (void)SNDMSG((hwnd), LDM_SETCOLORS, 0, (LPARAM)(const LedColors *)(pColors))
+#define Led_GetColors(hwnd, pColors) \
+    (void)SNDMSG((hwnd), LDM_GETCOLORS, 0, (LPARAM)(LedColors *)(pColors))
+#define Led_SetUserData(hwnd, data) (LPARAM)SNDMSG((hwnd), LDM_SETUSERDATA, 0, (LPARAM)(data))
+#define Led_GetUserData(hwnd) (LPARAM)SNDMSG((hwnd), LDM_GETUSERDATA, 0, 0)
+
+/* ---------------------------------------------------------------------------
+ * Web link (ORV_WebLinkClass): shows its window text on one line in link colours
+ * and opens a separately stored target (normally a web address) with the shell
+ * (default verb, SW_SHOW) when clicked (pressed and released over it) or when it
+ * has the focus and gets Space or Return. Register with
+ * InitORVCC(ORVCC_WEBLINK_CLASS). The text is aligned by the button styles
+ * BS_LEFT, BS_CENTER, BS_RIGHT, BS_TOP, BS_VCENTER, BS_BOTTOM. The colour is
+ * COLOR_HIGHLIGHT, COLOR_HOTLIGHT while the pointer is over it (unless
+ * WLS_NOHOTCOLOR). WM_SETFONT copies the font (the control keeps a plain and an
+ * underlined copy); WM_GETFONT returns the plain copy.
+ * The parent gets WM_NOTIFY NM_SETFOCUS, NM_KILLFOCUS, NM_RELEASEDCAPTURE (end of
+ * a click, before the target opens) and NM_CUSTOMDRAW (NMCUSTOMDRAW: dwItemSpec
+ * 0, uItemState CDIS_HOT / CDIS_FOCUS / CDIS_SELECTED or CDIS_DISABLED,
+ * lItemlParam the WLM_SETPARAM value) with the stages CDDS_PREERASE,
+ * CDDS_POSTERASE (answer CDRF_NOTIFYPOSTERASE), CDDS_PREPAINT and CDDS_POSTPAINT
+ * (answer CDRF_NOTIFYPOSTPAINT); CDRF_SKIPDEFAULT skips the background
+ * (PREERASE) or the text and focus rectangle (PREPAINT).
+ * ------------------------------------------------------------------------- */
+
+/* 0 / LPCSTR target ("" clears it) -> TRUE; FALSE for NULL (target kept) or no
+ * memory (target cleared, ERROR_OUTOFMEMORY) */
+#define WLM_SETURLA      (WM_USER + 500)
+/* 0 / LPCWSTR target -> as WLM_SETURLA */
+#define WLM_SETURLW      (WM_USER + 501)
+/* mask of options (WLS_*) / new values -> previous options AND mask */
+#define WLM_SETSTYLE     (WM_USER + 502)
+/* 0 / 0 -> options (WLS_*) */
+#define WLM_GETSTYLE     (WM_USER + 503)
+/* 0 / new value (handed to the parent in every NMCUSTOMDRAW) -> previous value */
+#define WLM_SETPARAM     (WM_USER + 504)
+/* 0 / 0 -> value */
+#define WLM_GETPARAM     (WM_USER + 505)
+#ifdef UNICODE
+#define WLM_SETURL       WLM_SETURLW
+#else
+#define WLM_SETURL       WLM_SETURLA
+#endif
+
+/* Options. Initially WLS_UNDERLINENOTHOT, plus WLS_NOHOTCOLOR unless the system
+ * has hot tracking on. */
+#define WLS_UNDERLINEMASK   0x0003
+#define WLS_UNDERLINENONE   0x0000 /* never underlined */
+#define WLS_UNDERLINEALWAYS 0x0001 /* always underlined */
+#define WLS_UNDERLINENOTHOT 0x0002 /* underlined except while the pointer is over it */
+#define WLS_UNDERLINEHOT    0x0003 /* underlined only while the pointer is over it */
+#define WLS_NOFOCUSRECT     0x0004 /* no focus rectangle */
+#define WLS_FOCUSONCLICK    0x0008 /* a button press takes the keyboard focus */
+#define WLS_NOHOTCOLOR      0x0010 /* keep the normal colour while hot */
+
+#define WebLink_SetUrlA(hwnd, psz) (BOOL)SNDMSG((hwnd), WLM_SETURLA, 0, (LPARAM)(LPCSTR)(psz))
+#define WebLink_SetUrlW(hwnd, psz) (BOOL)SNDMSG((hwnd), WLM_SETURLW, 0, (LPARAM)(LPCWSTR)(psz))
+#ifdef UNICODE
+#define WebLink_SetUrl WebLink_SetUrlW
+#else
+#define WebLink_SetUrl WebLink_SetUrlA
+#endif
+#define WebLink_SetStyle(hwnd, mask, style) \
+    (DWORD)SNDMSG((hwnd), WLM_SETSTYLE, (WPARAM)(DWORD)(mask), (LPARAM)(DWORD)(style))
+#define WebLink_GetStyle(hwnd) (DWORD)SNDMSG((hwnd), WLM_GETSTYLE, 0, 0)
+#define WebLink_SetParam(hwnd, lParam) (LPARAM)SNDMSG((hwnd), WLM_SETPARAM, 0, (LPARAM)(lParam))
+#define WebLink_GetParam(hwnd) (LPARAM)SNDMSG((hwnd), WLM_GETPARAM, 0, 0)
+
+/* ---------------------------------------------------------------------------
+ * Analog meter (ORV_AnalogMeterClass): a half-circle gauge. An integer position
+ * 0..nMax moves a needle from the left end (0) over the top (nMax / 2) to the
+ * right end (nMax); ticks, optional labels under every n-th tick, an optional
+ * peak-hold marker that drops back to the needle after a hold time, and a caption
+ * strip (a header control, id 123) that shows the window text at the bottom or
+ * the top. Register with InitORVCC(ORVCC_ANALOGMETER_CLASS). The meter takes no
+ * input; the parent gets WM_NOTIFY NM_SETFOCUS and NM_KILLFOCUS.
+ * ------------------------------------------------------------------------- */
+
+/* 0 / const AMINFO* (the fields named by dwMask) -> 0; lays the meter out anew. */
+#define AMM_SETINFO           (WM_USER + 1001)
+/* 0 / AMINFO* (set dwMask and, for AMIF_STYLE, dwStyleMask) -> 0; fills the
+ * fields named by dwMask, leaves the others as they are. */
+#define AMM_GETINFO           (WM_USER + 1002)
+/* 0 / const AMCOLORS* (all five colours) -> 0; lays the meter out anew. */
+#define AMM_SETCOLORS         (WM_USER + 1003)
+/* 0 / AMCOLORS* to fill -> 0 */
+#define AMM_GETCOLORS         (WM_USER + 1004)
+/* number of texts / texts, each NUL-terminated, one after another -> 0. The
+ * texts replace the stored ones from the first on; text of an earlier, longer
+ * set behind them stays. The store holds 1024 characters (terminators
+ * included); a text that does not fit whole is dropped with all after it. The
+ * k-th text is the label of the k-th major tick. */
+#define AMM_SETLABELSA        (WM_USER + 1005)
+#define AMM_SETLABELSW        (WM_USER + 1006)
+/* TRUE: add, FALSE: subtract / amount -> new position (limited to 0..nMax) */
+#define AMM_DELTAPOS          (WM_USER + 1007)
+/* 0 / 0 -> position */
+#define AMM_GETPOS            (WM_USER + 1008)
+/* 0 / new position (limited to 0..nMax; 0 when nMax is not positive) -> 0 */
+#define AMM_SETPOS            (WM_USER + 1009)
+/* 0 / AMMETRICS* to fill -> 0 */
+#define AMM_GETMETRICS        (WM_USER + 1010)
+/* 0 / const AMMETRICS* (all seven sizes) -> 0; lays the meter out anew. */
+#define AMM_SETMETRICS        (WM_USER + 1011)
+
+/* Option bits (AMINFO.dwStyle); they are the meter's own, not window styles. */
+#define AMS_NOCAPTION         0x01 /* no caption strip: the gauge fills the window */
+#define AMS_CAPTIONTOP        0x02 /* caption strip at the top (else at the bottom) */
+#define AMS_PEAKHOLD          0x10 /* peak marker with hold timer (timer id 111) */
+
+/* Mask bits of AMINFO.dwMask. */
+#define AMIF_STYLE            0x01 /* dwStyle, for the bits of dwStyleMask */
+#define AMIF_INTERVALS        0x02
+#define AMIF_LABELSTEP        0x04
+#define AMIF_MAX              0x08
+#define AMIF_HOLDTIME         0x10
+#define AMIF_PARAM            0x20
+
+/* Scale and behaviour (AMM_SETINFO, AMM_GETINFO). */
+typedef struct AMINFO {
+    DWORD dwMask;      /* AMIF_* */
+    DWORD dwStyle;     /* AMS_* */
+    DWORD dwStyleMask; /* the AMS_* bits that take part */
+    UINT nIntervals;   /* scale intervals; nIntervals + 1 ticks (default 10) */
+    UINT nLabelStep;   /* every n-th tick is major and labelled; 0: none (default) */
+    int nMax;          /* maximum position (default 180); not positive: needle at 0 */
+    UINT uHoldTime;    /* peak hold time in milliseconds (default 2000) */
+    LPARAM lParam;     /* the application's value (default: lpCreateParams) */
+} AMINFO, *LPAMINFO;
+
+/* Colours (AMM_SETCOLORS, AMM_GETCOLORS); defaults from the system colours. */
+typedef struct AMCOLORS {
+    COLORREF clrBackground; /* COLOR_WINDOW */
+    COLORREF clrScale;      /* ticks: COLOR_WINDOWTEXT */
+    COLORREF clrNeedle;     /* needle and hub: COLOR_WINDOWTEXT */
+    COLORREF clrPeak;       /* peak marker: COLOR_HIGHLIGHT */
+    COLORREF clrText;       /* labels: COLOR_WINDOWTEXT */
+} AMCOLORS, *LPAMCOLORS;
+
+/* Sizes in pixels (AMM_SETMETRICS, AMM_GETMETRICS); defaults follow the DPI. */
+typedef struct AMMETRICS {
+    int nHubRadius;    /* hub radius, half needle width, minor tick length (8) */
+    int nScalePen;     /* pen width of the ticks (1) */
+    int nMajorTick;    /* length of a major tick (14) */
+    int nReserved;     /* not used for drawing (1) */
+    int nPeakLength;   /* length of the peak marker (10) */
+    int nPeakPen;      /* pen width of the peak marker (3) */
+    int nLabelReserve; /* least room beside the scale ends for labels (0) */
+} AMMETRICS, *LPAMMETRICS;
+
+#define AnalogMeter_SetInfo(hwnd, pInfo) \
+    (void)SNDMSG((hwnd), AMM_SETINFO, 0, (LPARAM)(const AMINFO *)(pInfo))
+#define AnalogMeter_GetInfo(hwnd, pInfo) \
+    (void)SNDMSG((hwnd), AMM_GETINFO, 0, (LPARAM)(AMINFO *)(pInfo))
+#define AnalogMeter_SetColors(hwnd, pColors) \
+    (void)SNDMSG((hwnd), AMM_SETCOLORS, 0, (LPARAM)(const AMCOLORS *)(pColors))
+#define AnalogMeter_GetColors(hwnd, pColors) \
+    (void)SNDMSG((hwnd), AMM_GETCOLORS, 0, (LPARAM)(AMCOLORS *)(pColors))
+#define AnalogMeter_SetLabelsA(hwnd, count, pszTexts) \
+    (void)SNDMSG((hwnd), AMM_SETLABELSA, (WPARAM)(count), (LPARAM)(LPCSTR)(pszTexts))
+#define AnalogMeter_SetLabelsW(hwnd, count, pszTexts) \
+    (void)SNDMSG((hwnd), AMM_SETLABELSW, (WPARAM)(count), (LPARAM)(LPCWSTR)(pszTexts))
+#define AnalogMeter_DeltaPos(hwnd, fAdd, amount) \
+    (int)SNDMSG((hwnd), AMM_DELTAPOS, (WPARAM)(fAdd), (LPARAM)(amount))
+#define AnalogMeter_GetPos(hwnd) (int)SNDMSG((hwnd), AMM_GETPOS, 0, 0)
+#define AnalogMeter_SetPos(hwnd, pos) (void)SNDMSG((hwnd), AMM_SETPOS, 0, (LPARAM)(pos))
+#define AnalogMeter_GetMetrics(hwnd, pMetrics) \
+    (void)SNDMSG((hwnd), AMM_GETMETRICS, 0, (LPARAM)(AMMETRICS *)(pMetrics))
+#define AnalogMeter_SetMetrics(hwnd, pMetrics) \
+    (void)SNDMSG((hwnd), AMM_SETMETRICS, 0, (LPARAM)(const AMMETRICS *)(pMetrics))
+#ifdef UNICODE
+#define AMM_SETLABELS         AMM_SETLABELSW
+#define AnalogMeter_SetLabels AnalogMeter_SetLabelsW
+#else
+#define AMM_SETLABELS         AMM_SETLABELSA
+#define AnalogMeter_SetLabels AnalogMeter_SetLabelsA
+#endif
+
+/* ---------------------------------------------------------------------------
+ * List view extensions: ListViewSetSpecialOption adds behaviour to a report-view
+ * list view ("SysListView32") that the host created itself. Each call passes an
+ * option record; a repeated call with the same option renews its parameters.
+ * Everything is undone when the list view is destroyed.
+ *
+ * LVSO_SORTHEADER: an up or down arrow in the header item of the sorted column;
+ * a left click on a header item moves it (or toggles the direction on the same
+ * column) and sends uNotifyMsg to hwndNotify with wParam 0 and lParam an
+ * LVSORTNOTIFY* valid during the call. The host sorts the items itself. The
+ * setting call reports the state it sets in the same way.
+ *
+ * LVSO_EDITSUBITEMS (the list view needs LVS_REPORT | LVS_EDITLABELS): a click on
+ * a cell of the focused row, or LVXM_EDITSUBITEM, lays an edit control or a combo
+ * box over the cell. Enter or a loss of focus ends the edit, Escape cancels it.
+ * The parent gets WM_NOTIFY LVN_BEGINLABELEDIT (non-zero refuses) and
+ * LVN_ENDLABELEDIT (non-zero stores the text in the cell) with an LVEDITNOTIFY,
+ * in the character width its WM_NOTIFYFORMAT answer asks for. The message
+ * uEditMsg (wParam = list view id, lParam = LVEDITNOTIFY*) serves as:
+ *   - editor query (LVEOF_QUERYEDITOR): hdr.code NFR_ANSI or NFR_UNICODE, row and
+ *     column in item -> an editor descriptor (LVEOF_COMBOBOX, LVEOF_COMBOBOXEX,
+ *     LVEOF_CUSTOMSTYLE with style bits in the low word), 0 for an edit control;
+ *   - combo-box begin, hdr.code LVN_BEGINLABELEDIT(A/W): fill hwndEditor, select
+ *     the current entry -> non-zero refuses;
+ *   - combo-box end, hdr.code LVN_ENDLABELEDIT(A/W) -> non-zero stores the text.
+ * ------------------------------------------------------------------------- */
+
+/* Option codes (uOption). */
+#define LVSO_SORTHEADER       1
+#define LVSO_EDITSUBITEMS     2
+
+/* LVSORTOPTION dwFlags: the direction a newly clicked column starts with. */
+#define LVSOF_ASCENDINGFIRST  0x00000000
+#define LVSOF_DESCENDINGFIRST 0x00000002
+#define LVSOF_KEEPDIRECTION   0x00000003 /* the previous column's direction */
+
+/* LVEDITOPTION dwFlags and editor descriptor bits. */
+#define LVEOF_COMBOBOXEX      0x00000002 /* descriptor: "ComboBoxEx32" class */
+#define LVEOF_QUERYEDITOR     0x00000004 /* ask uEditMsg for each edit's editor */
+#define LVEOF_NOFIRSTCOLUMN   0x00000008 /* clicks on column 0 never edit */
+#define LVEOF_COMBOBOX        0x00010000 /* a drop-down-list combo box */
+#define LVEOF_CUSTOMSTYLE     0x00040000 /* descriptor: low word = editor style */
+#define LVEOF_STYLEMASK       0x0000FFFF
+
+/* Sort header option (24 bytes in 32-bit builds). */
+typedef struct tagLVSORTOPTION {
+    UINT uOption;      /* LVSO_SORTHEADER */
+    DWORD dwFlags;     /* LVSOF_* */
+    UINT uNotifyMsg;   /* message sent on every change of the sort state */
+    int iColumn;       /* column that carries the arrow now */
+    BOOL fDescending;  /* 0 ascending, non-zero descending */
+    HWND hwndNotify;   /* receiver; not a window: the list view's parent */
+} LVSORTOPTION, *LPLVSORTOPTION;
+
+/* In-place editing option (12 bytes). */
+typedef struct tagLVEDITOPTION {
+    UINT uOption;      /* LVSO_EDITSUBITEMS */
+    DWORD dwFlags;     /* LVEOF_QUERYEDITOR, LVEOF_NOFIRSTCOLUMN, LVEOF_COMBOBOX */
+    UINT uEditMsg;     /* editor query and combo-box begin and end, to the parent */
+} LVEDITOPTION, *LPLVEDITOPTION;
+
+/* lParam of the sort-change message (12 bytes in 32-bit builds). */
+typedef struct tagLVSORTNOTIFY {
+    HWND hwndListView;
+    int iColumn;
+    BOOL fDescending;
+} LVSORTNOTIFY, *LPLVSORTNOTIFY;
+
+/* The list view item part of LVEDITNOTIFY: an LVITEM of common controls 4.70
+ * (mask is LVIF_TEXT for begin and end, 0 for the editor query). */
+typedef struct tagLVEDITITEMA {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPSTR pszText;     /* the library's buffer, valid during the message */
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+} LVEDITITEMA;
+typedef struct tagLVEDITITEMW {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+} LVEDITITEMW;
+
+/* Begin and end notifications and the editor query (68 bytes in 32-bit builds).
+ * Up to hwndEditor it is laid out as NMLVDISPINFO. */
+typedef struct tagLVEDITNOTIFYA {
+    NMHDR hdr;         /* code: LVN_BEGINLABELEDITA, LVN_ENDLABELEDITA or NFR_ANSI */
+    LVEDITITEMA item;
+    int iReserved1;
+    UINT uReserved2;
+    void *pReserved3;
+    HWND hwndEditor;   /* the combo box (combo-box begin and end only) */
+} LVEDITNOTIFYA, *LPLVEDITNOTIFYA;
+typedef struct tagLVEDITNOTIFYW {
+    NMHDR hdr;         /* code: LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW or NFR_UNICODE */
+    LVEDITITEMW item;
+    int iReserved1;
+    UINT uReserved2;
+    void *pReserved3;
+    HWND hwndEditor;
+} LVEDITNOTIFYW, *LPLVEDITNOTIFYW;
+#ifdef UNICODE
+#define LVEDITITEM     LVEDITITEMW
+#define LVEDITNOTIFY   LVEDITNOTIFYW
+#define LPLVEDITNOTIFY LPLVEDITNOTIFYW
+#else
+#define LVEDITITEM     LVEDITITEMA
+#define LVEDITNOTIFY   LVEDITNOTIFYA
+#define LPLVEDITNOTIFY LPLVEDITNOTIFYA
+#endif
+
+/* Control identifier of the in-place editor window (a child of the list view). */
+#define LVX_EDITORID          0x1234
+
+/* Sent to an extended list view. row, or -1 to close the open editor only /
+ * column -> the editor window, or NULL. An open editor ends first (with its end
+ * notification). */
+#define LVXM_EDITSUBITEM      (WM_USER + 102)
+
+/* Attaches option (an LVSORTOPTION* or LVEDITOPTION*) to the list view -> TRUE;
+ * FALSE with ERROR_INVALID_HANDLE (no window), ERROR_INVALID_PARAMETER (not a
+ * list view, null record, unknown option) or ERROR_OUTOFMEMORY. */
+ORVCCAPI BOOL WINAPI ListViewSetSpecialOption(HWND hwndListView, const void *option);
+
+#define ListView_SetSortHeader(hwnd, pSortOption) \
+    ListViewSetSpecialOption((hwnd), (const LVSORTOPTION *)(pSortOption))
+#define ListView_SetEditSubItems(hwnd, pEditOption) \
+    ListViewSetSpecialOption((hwnd), (const LVEDITOPTION *)(pEditOption))
+#define ListView_EditSubItem(hwnd, iItem, iSubItem) \
+    (HWND)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)(iItem), (LPARAM)(int)(iSubItem))
+#define ListView_CloseSubItemEditor(hwnd) \
+    (void)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)-1, 0)
+
 #ifdef __cplusplus
 }
 #endif

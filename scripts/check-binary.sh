@@ -2,18 +2,34 @@
 # Checks orvcc32.dll as a host's linker and loader see it: it imports system DLLs
 # only, and exports exactly the names of orvcc32.def, plain (no @N decoration).
 # Usage: check-binary.sh OBJDUMP DLL DEF
+#        check-binary.sh OBJDUMP ccdemo.exe   (a GUI program: system DLLs, and
+#        from orvcc32.dll the one function InitORVCC)
 set -eu
-objdump=$1 dll=$2 def=$3
+objdump=$1 dll=$2 def=${3:-}
 dump=$("$objdump" -p "$dll")
 status=0
+
+if [ -z "$def" ]; then
+    printf '%s\n' "$dump" | grep -q 'Subsystem.*(Windows GUI)' || { echo "not a GUI program"; status=1; }
+    from_library=$(printf '%s\n' "$dump" | awk '
+        /DLL Name:/ { inlib = toupper($3) == "ORVCC32.DLL"; next }
+        inlib && /^\t[0-9a-f]+\t/ { print $3 }' | sort -u | tr '\n' ' ')
+    [ "$from_library" = "InitORVCC " ] || { echo "from orvcc32.dll: $from_library"; status=1; }
+fi
 
 imports=$(printf '%s\n' "$dump" | awk '/DLL Name:/ {print toupper($3)}' | sort -u)
 for name in $imports; do
     case $name in
     KERNEL32.DLL|USER32.DLL|GDI32.DLL|COMCTL32.DLL|SHLWAPI.DLL|SHELL32.DLL|ADVAPI32.DLL|VERSION.DLL|MSVCRT.DLL) ;;
+    ORVCC32.DLL) [ -z "$def" ] || { echo "imports itself"; status=1; } ;;
     *) echo "not a system DLL: $name"; status=1 ;;
     esac
 done
+
+if [ -z "$def" ]; then
+    [ $status -eq 0 ] && echo "imports: $(echo $imports); from orvcc32.dll: $from_library"
+    exit $status
+fi
 
 expected=$(sed -n '/^EXPORTS/,$p' "$def" | sed '1d; s/;.*//; s/@[0-9]*//; s/[[:space:]]//g; /^$/d' | sort)
 actual=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |

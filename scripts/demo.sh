@@ -1,18 +1,27 @@
 #!/bin/sh
-# Installs what is missing, builds orvcc32 and shows its finished controls headless:
-# under Xvfb a window with the controls is saved as build/screenshots/controls.png.
+# Installs what is missing, builds orvcc32 and its demo, and shows the demo:
+#  - with a display ($DISPLAY set): runs ccdemo.exe, which opens its main dialog;
+#  - headless (or with --capture): under Xvfb, saves pictures made by the project's
+#    own programs into build/screenshots: controls.png (the control renderer) and
+#    main.png, splitter.png, hexeditor.png, version.png (ccdemo driven through its
+#    menu by ccdemo_capture.exe). The pictures are PNG files written through GDI+.
+# Usage: scripts/demo.sh [--capture]
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/build.sh
 export WINEPREFIX="$PWD/build/mingw-i686/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+bin=build/mingw-i686/bin
+if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--capture" ]; then
+    sh scripts/wine-prefix.sh "$bin" >/dev/null
+    exec wine "$bin/ccdemo.exe"
+fi
 out=build/screenshots
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-    sh scripts/wine-prefix.sh build/mingw-i686/bin >/dev/null
-    wine build/mingw-i686/bin/orvcc_render.exe "$1"; rc=$?
+    sh scripts/wine-prefix.sh "$1" >/dev/null
+    wine "$1/orvcc_render.exe" "$2/controls.png"; rc=$?
+    wine "$1/ccdemo_capture.exe" "$2" || echo "ccdemo: not every picture was made" >&2
     wineserver -w
-    exit $rc' demo "$out/controls.bmp"
-convert "$out/controls.bmp" "$out/controls.png"
-rm -f "$out/controls.bmp"
-echo "screenshot: $out/controls.png"
+    exit $rc' demo "$bin" "$out"
+echo "pictures in $out:" $(cd "$out" && ls *.png)

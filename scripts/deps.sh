@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what building and testing orvcc32 needs on Debian, if it is missing:
 # the MinGW-w64 cross toolchain, Wine (32-bit), Xvfb, the GoogleTest sources,
-# CMake and Python (resource generation), ImageMagick (screenshots), the locale
+# CMake and Python (resource generation), the locale
 # sources (a double-byte code page test compiles ja_JP.EUC-JP privately); for
 # the 64-bit build its MinGW-w64 and Wine; llvm (llvm-dlltool: the import library
 # for Microsoft's linker), clang and lld (a host linked in the Microsoft ABI
@@ -18,7 +18,6 @@ have zip || need="$need zip"
 have cmake || need="$need cmake make"
 have python3 || need="$need python3"
 have xvfb-run || need="$need xvfb xauth"
-have convert || need="$need imagemagick"
 [ -f /usr/src/googletest/CMakeLists.txt ] || need="$need googletest"
 [ -f /usr/share/i18n/locales/ja_JP ] || need="$need locales"
 dpkg -s wine32:i386 >/dev/null 2>&1 && have wine || need="$need wine wine32:i386"

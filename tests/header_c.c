@@ -1,6 +1,7 @@
 /* The public header compiles as C, after the system headers, without warnings. */
 #include <windows.h>
 #include <commctrl.h>
+#include <stddef.h>
 #include "orvcc32.h"
 
 #define ORV_STATIC_ASSERT(name, cond) typedef char name[(cond) ? 1 : -1]
@@ -18,6 +19,63 @@ ORV_STATIC_ASSERT(hex_hscroll, HXV_HSCROLL == WS_HSCROLL);
 ORV_STATIC_ASSERT(hex_vscroll, HXV_VSCROLL == WS_VSCROLL);
 ORV_STATIC_ASSERT(hex_range, sizeof(HexRange) == 8);
 ORV_STATIC_ASSERT(hex_mode, HXMODE_MASK == (HXMODE_INSERT | 3));
+
+ORV_STATIC_ASSERT(led_first, LDM_SETFLAGS == 0x09DD);
+ORV_STATIC_ASSERT(led_last, LDM_GETUSERDATA == 0x09E7);
+ORV_STATIC_ASSERT(led_setcolors, LDM_SETCOLORS == 0x09E4);
+ORV_STATIC_ASSERT(led_colors, sizeof(LedColors) == 3 * sizeof(COLORREF));
+ORV_STATIC_ASSERT(led_shapes, LDT_DIGITDP == 16 && LDT_VBAR == 4 && LDT_BKBORDER == 0x10000);
+ORV_STATIC_ASSERT(led_flags, LDF_OFF == 1 && LDF_POINT == 2);
+
+ORV_STATIC_ASSERT(link_seturla, WLM_SETURLA == 0x05F4);
+ORV_STATIC_ASSERT(link_seturlw, WLM_SETURLW == 0x05F5);
+ORV_STATIC_ASSERT(link_getparam, WLM_GETPARAM == 0x05F9);
+ORV_STATIC_ASSERT(link_underline, WLS_UNDERLINEHOT == WLS_UNDERLINEMASK);
+ORV_STATIC_ASSERT(link_options, (WLS_NOFOCUSRECT | WLS_FOCUSONCLICK | WLS_NOHOTCOLOR) == 0x1C);
+
+/* Called from the C++ tests: drives an LED through the C macros. */
+int OrvHeaderCDriveLed(HWND led)
+{
+    LedColors colors = {RGB(0, 128, 0), RGB(0, 32, 0), RGB(0, 0, 0)};
+    LedColors back = {0, 0, 0};
+    int ok = Led_SetType(led, LDT_DIGITDP | LDT_BKBORDER) == LDT_DIGIT;
+    ok = ok && Led_GetType(led) == (LDT_DIGITDP | LDT_BKBORDER);
+    ok = ok && Led_SetType(led, 3) == 0;
+    ok = ok && Led_SetDigit(led, 12) == 0 && Led_GetDigit(led) == 9;
+    ok = ok && Led_StepDigit(led, TRUE) == 9 && Led_StepDigit(led, FALSE) == 9;
+    ok = ok && Led_GetDigit(led) == 8 && Led_SetDigit(led, -3) == 8 && Led_GetDigit(led) == 0;
+    ok = ok && Led_SetFlags(led, LDF_POINT) == 0 && Led_GetFlags(led) == LDF_POINT;
+    Led_SetColors(led, &colors);
+    Led_GetColors(led, &back);
+    ok = ok && back.onColor == colors.onColor && back.offColor == colors.offColor;
+    ok = ok && Led_SetUserData(led, 42) == 7 && Led_GetUserData(led) == 42;
+    return ok;
+}
+
+/* Called from the C++ tests: drives a web link through the C macros. */
+int OrvHeaderCDriveWebLink(HWND link)
+{
+    int ok = WebLink_SetUrlA(link, "about:blank") && WebLink_SetUrlW(link, L"");
+    ok = ok && !WebLink_SetUrl(link, NULL);
+    ok = ok && WebLink_SetStyle(link, WLS_UNDERLINEMASK, WLS_UNDERLINEHOT) == WLS_UNDERLINENOTHOT;
+    ok = ok && (WebLink_GetStyle(link) & WLS_UNDERLINEMASK) == WLS_UNDERLINEHOT;
+    ok = ok && WebLink_SetParam(link, 5) == 7 && WebLink_GetParam(link) == 5;
+    return ok;
+}
+ORV_STATIC_ASSERT(lv_editsubitem, LVXM_EDITSUBITEM == 0x0466);
+ORV_STATIC_ASSERT(lv_sortheader, LVSO_SORTHEADER == 1 && LVSO_EDITSUBITEMS == 2);
+ORV_STATIC_ASSERT(lv_sortflags, LVSOF_DESCENDINGFIRST == 2 && LVSOF_KEEPDIRECTION == 3);
+ORV_STATIC_ASSERT(lv_editflags, LVEOF_QUERYEDITOR == 4 && LVEOF_NOFIRSTCOLUMN == 8
+                  && LVEOF_COMBOBOX == 0x10000 && LVEOF_COMBOBOXEX == 2
+                  && LVEOF_CUSTOMSTYLE == 0x40000);
+ORV_STATIC_ASSERT(lv_editoption, sizeof(LVEDITOPTION) == 12);
+#ifndef _WIN64
+ORV_STATIC_ASSERT(lv_sortoption, sizeof(LVSORTOPTION) == 24);
+ORV_STATIC_ASSERT(lv_sortnotify, sizeof(LVSORTNOTIFY) == 12);
+ORV_STATIC_ASSERT(lv_editnotify, sizeof(LVEDITNOTIFYA) == 68 && sizeof(LVEDITNOTIFYW) == 68);
+ORV_STATIC_ASSERT(lv_editor, offsetof(LVEDITNOTIFYW, hwndEditor) == 64);
+#endif
+ORV_STATIC_ASSERT(lv_dispinfo, offsetof(LVEDITNOTIFYW, item.iIndent) == offsetof(NMLVDISPINFOW, item.iIndent));
 
 /* Called from the C++ tests: drives a hex editor through the C macros. */
 int OrvHeaderCDriveHexEditor(HWND hex)
@@ -78,3 +136,39 @@ FARPROC OrvHeaderCFunctions[] = {
     ORV_FARPROC(OrvccIsAppThemed),
     ORV_FARPROC(MRU_GetNumItems),
 };
+
+/* Analog meter: message numbers, record layouts and the wrapper macros. */
+ORV_STATIC_ASSERT(meter_setinfo, AMM_SETINFO == 0x07E9);
+ORV_STATIC_ASSERT(meter_setlabelsw, AMM_SETLABELSW == 0x07EE);
+ORV_STATIC_ASSERT(meter_setmetrics, AMM_SETMETRICS == WM_USER + 1011);
+/* Seven 32-bit fields, then lParam at its natural alignment (offset 32 in a
+   64-bit build). */
+ORV_STATIC_ASSERT(meter_info, offsetof(AMINFO, lParam) == (7 * 4 + sizeof(LPARAM) - 1) / sizeof(LPARAM) * sizeof(LPARAM) &&
+                                  sizeof(AMINFO) == offsetof(AMINFO, lParam) + sizeof(LPARAM));
+ORV_STATIC_ASSERT(meter_colors, sizeof(AMCOLORS) == 5 * sizeof(COLORREF));
+ORV_STATIC_ASSERT(meter_metrics, sizeof(AMMETRICS) == 7 * sizeof(int));
+ORV_STATIC_ASSERT(meter_bits, (AMS_NOCAPTION | AMS_CAPTIONTOP | AMS_PEAKHOLD) == 0x13);
+ORV_STATIC_ASSERT(meter_masks, (AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX |
+                                AMIF_HOLDTIME | AMIF_PARAM) == 0x3F);
+
+int OrvHeaderCDriveMeter(HWND meter)
+{
+    AMINFO info;
+    AMCOLORS colors;
+    AMMETRICS metrics;
+    int ok;
+    info.dwMask = AMIF_MAX | AMIF_LABELSTEP;
+    info.nMax = 100;
+    info.nLabelStep = 2;
+    AnalogMeter_SetInfo(meter, &info);
+    AnalogMeter_SetLabels(meter, 2, TEXT("0\0") TEXT("50\0"));
+    AnalogMeter_SetPos(meter, 150);
+    ok = AnalogMeter_GetPos(meter) == 100 && AnalogMeter_DeltaPos(meter, FALSE, 30) == 70;
+    info.nMax = 0;
+    AnalogMeter_GetInfo(meter, &info);
+    AnalogMeter_GetColors(meter, &colors);
+    AnalogMeter_SetColors(meter, &colors);
+    AnalogMeter_GetMetrics(meter, &metrics);
+    AnalogMeter_SetMetrics(meter, &metrics);
+    return ok && info.nMax == 100 && info.nLabelStep == 2;
+}

@@ -10,6 +10,8 @@ using namespace orvtest;
 
 extern "C" int OrvHeaderCDriveProgress(HWND progress);
 extern "C" int OrvHeaderCDriveHexEditor(HWND hex);
+extern "C" int OrvHeaderCDriveLed(HWND led);
+extern "C" int OrvHeaderCDriveWebLink(HWND link);
 
 namespace {
 
@@ -142,6 +144,23 @@ TEST(Registration, ProgressClassRecord)
     ASSERT_TRUE(InitORVCC(ORVCC_PROGRESS_CLASS));
     DestroyWindow(ExpectClassRecord("ORV_ProgressClass", 0x4203u, 32512 /* arrow */,
                                     COLOR_WINDOW + 1));
+}
+
+// Both start with the creation parameter as their user value (7 here).
+TEST(Registration, LedAndWebLinkClassRecords)
+{
+    ASSERT_TRUE(InitORVCC(ORVCC_LED_CLASS | ORVCC_WEBLINK_CLASS));
+    DestroyWindow(ExpectClassRecord("ORV_LEDClass", 0x4203u, 32512 /* arrow */, COLOR_BTNFACE + 1));
+    DestroyWindow(ExpectClassRecord("ORV_WebLinkClass", 0x4203u, 32649 /* hand */,
+                                    COLOR_BTNFACE + 1));
+    for (const char *name : {"ORV_LEDClass", "ORV_WebLinkClass"}) {
+        HWND hwnd = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 31, 41, NULL, NULL,
+                                    GetModuleHandleA(NULL), reinterpret_cast<void *>(7));
+        ASSERT_NE(hwnd, nullptr) << name;
+        EXPECT_EQ(name[4] == 'L' ? OrvHeaderCDriveLed(hwnd) : OrvHeaderCDriveWebLink(hwnd), 1)
+            << name;
+        DestroyWindow(hwnd);
+    }
 }
 
 TEST(Registration, RepeatedCallsSucceedAndKeepTheClipboardFormat)
@@ -298,3 +317,15 @@ TEST(Dialogs, ProgressFromTemplateReportsFocusWithItemId)
 }
 
 }  // namespace
+
+// Analog meter through the DLL, driven by the header's C macros.
+extern "C" int OrvHeaderCDriveMeter(HWND meter);
+
+TEST(Registration, AnalogMeterThroughTheHeaderMacros)
+{
+    ASSERT_TRUE(InitORVCC(ORVCC_ANALOGMETER_CLASS));
+    HWND meter = CreateWindowInFlavour("ORV_AnalogMeterClass", WS_POPUP, 0, 0, 100, 80, NULL, 0);
+    ASSERT_NE(meter, nullptr);
+    EXPECT_EQ(OrvHeaderCDriveMeter(meter), 1);
+    DestroyWindow(meter);
+}

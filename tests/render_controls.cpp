@@ -1,6 +1,7 @@
-// Shows the finished controls in one window and saves a picture of it as a BMP,
-// so a person can look at them. Usage: orvcc_render.exe out.bmp
+// Shows the finished controls in one window and saves a picture of it as a PNG,
+// so a person can look at them. Usage: orvcc_render.exe out.png
 #include "orvcc32.h"
+#include "pngshot.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -53,59 +54,59 @@ int AddHexEditor(HWND parent, int x, int y, int height)
     return width;
 }
 
+// A row of LEDs (a two-digit counter showing 4.2, the lamp shapes lit and dark)
+// and two web links; returns the height used.
+int AddLedsAndLinks(HWND parent, int x, int y)
+{
+    const int digits[2] = {4, 2};
+    for (int i = 0; i < 2; ++i) {
+        HWND led = CreateControl(ORV_LEDCLASSW, parent, x + i * 32, y, 31, 41);
+        Led_SetType(led, LDT_DIGITDP | LDT_BKBORDER);
+        Led_SetDigit(led, digits[i]);
+        Led_SetFlags(led, i == 0 ? LDF_POINT : 0);
+    }
+    const DWORD shapes[5] = {LDT_ROUND, LDT_ROUND, LDT_RECT, LDT_HBAR, LDT_VBAR};
+    const RECT places[5] = {{80, 10, 20, 20}, {104, 10, 20, 20}, {128, 10, 20, 20},
+                            {152, 14, 40, 13}, {196, 0, 13, 41}};
+    for (int i = 0; i < 5; ++i) {
+        HWND led = CreateControl(ORV_LEDCLASSW, parent, x + places[i].left, y + places[i].top,
+                                 places[i].right, places[i].bottom);
+        Led_SetType(led, shapes[i]);
+        Led_SetFlags(led, i == 1 ? LDF_OFF : 0);
+    }
+    const wchar_t *texts[2] = {L"www.example.org", L"Hilfe und Support"};
+    for (int i = 0; i < 2; ++i) {
+        HWND link = CreateControl(ORV_WEBLINKCLASSW, parent, x + 230, y + i * 22, 150, 20);
+        SetWindowTextW(link, texts[i]);
+        SendMessageW(link, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), FALSE);
+        WebLink_SetStyle(link, WLS_UNDERLINEMASK, i == 0 ? WLS_UNDERLINEALWAYS : WLS_UNDERLINENONE);
+    }
+    return 51;
+}
+
 bool SaveClientArea(HWND hwnd, const char *path)
 {
     RECT rect;
     GetClientRect(hwnd, &rect);
-    BITMAPINFOHEADER header;
-    memset(&header, 0, sizeof header);
-    header.biSize = sizeof header;
-    header.biWidth = rect.right;
-    header.biHeight = rect.bottom;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    const DWORD stride = (rect.right * 3 + 3) & ~3u;
-    header.biSizeImage = stride * rect.bottom;
-    void *bits = NULL;
     HDC window = GetDC(hwnd);
-    HBITMAP dib = CreateDIBSection(window, reinterpret_cast<BITMAPINFO *>(&header), DIB_RGB_COLORS,
-                                   &bits, NULL, 0);
-    HDC memory = CreateCompatibleDC(window);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, rect.right, rect.bottom, window, 0, 0, SRCCOPY);
-    GdiFlush();
-    BITMAPFILEHEADER file;
-    memset(&file, 0, sizeof file);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
-    FILE *out = fopen(path, "wb");
-    bool ok = out != NULL;
-    if (out) {
-        fwrite(&file, sizeof file, 1, out);
-        fwrite(&header, sizeof header, 1, out);
-        fwrite(bits, header.biSizeImage, 1, out);
-        fclose(out);
-    }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
+    const bool saved = SaveAreaAsPng(window, 0, 0, rect.right, rect.bottom, path);
     ReleaseDC(hwnd, window);
-    return ok;
+    return saved;
 }
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    const char *path = argc > 1 ? argv[1] : "controls.bmp";
+    const char *path = argc > 1 ? argv[1] : "controls.png";
     if (!InitORVCC(0x7F))
         return 1;
     HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 162,
                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
     AddProgressBars(frame);
     const int hexWidth = AddHexEditor(frame, 320, 10, 142);
-    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162, TRUE);
+    const int ledHeight = AddLedsAndLinks(frame, 10, 162);
+    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162 + ledHeight, TRUE);
     MSG msg;
     while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);

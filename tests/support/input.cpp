@@ -155,4 +155,18 @@ void RightClick(HWND hwnd, int x, int y)
     RightButton(false);
 }
 
+void ClickAtTime(HWND hwnd, int x, int y, DWORD time)
+{
+    MoveMouse(hwnd, x, y);
+    INPUT inputs[2];
+    ZeroMemory(inputs, sizeof inputs);
+    for (int i = 0; i < 2; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+        inputs[i].mi.time = time + i;
+    }
+    SendInput(2, inputs, sizeof inputs[0]);
+    Settle();
+}
+
 }  // namespace orvtest

@@ -32,5 +32,8 @@ void RightButton(bool down);
 void Click(HWND hwnd, int x, int y, std::initializer_list<WORD> modifiers = {});
 void DoubleClick(HWND hwnd, int x, int y);
 void RightClick(HWND hwnd, int x, int y);
+// A left click whose two messages carry the given message time (and time + 1):
+// lets a test place clicks further apart than the double-click time without waiting.
+void ClickAtTime(HWND hwnd, int x, int y, DWORD time);
 
 }  // namespace orvtest

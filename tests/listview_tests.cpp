@@ -1,0 +1,402 @@
+// List view extensions: ListViewSetSpecialOption on a host's own list view, the sort
+// indicator in both modes, and in-place cell editing driven by real input.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "orvcc32.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "input.h"
+#include "testing.h"
+
+using namespace orvtest;
+
+namespace {
+
+const UINT kSortMsg = WM_APP + 1;
+const UINT kEditMsg = WM_APP + 2;
+const int kListId = 42;
+
+std::string Narrow(const void *text, bool wide)
+{
+    if (!text)
+        return "(null)";
+    if (!wide)
+        return static_cast<const char *>(text);
+    char buffer[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, static_cast<const WCHAR *>(text), -1, buffer, sizeof buffer - 1,
+                        NULL, NULL);
+    return buffer;
+}
+
+// The list view's parent: records what the extensions tell it, as short strings,
+// and answers as the test says.
+struct Recorder {
+    std::vector<std::string> events;
+    LRESULT formatReply = 0;   // WM_NOTIFYFORMAT; 0: the default answer
+    LRESULT queryReply = 0;    // editor query
+    LRESULT beginReply = 0;    // LVN_BEGINLABELEDIT and combo-box begin
+    LRESULT endReply = TRUE;   // LVN_ENDLABELEDIT and combo-box end
+    bool wideCodes = false;    // the last begin or end came with a W code
+    std::function<void(const LVEDITNOTIFYA *)> onBegin, onEnd;
+    std::function<void(const LVSORTNOTIFY *)> onSort;
+};
+Recorder *recorder;
+
+std::string Cell(const char *what, const LVEDITNOTIFYA *n, bool withText)
+{
+    const bool wide = n->hdr.code == static_cast<UINT>(LVN_BEGINLABELEDITW) ||
+                      n->hdr.code == static_cast<UINT>(LVN_ENDLABELEDITW);
+    recorder->wideCodes = wide;
+    std::string s = std::string(what) + "(" + std::to_string(n->item.iItem) + "," +
+                    std::to_string(n->item.iSubItem);
+    if (withText)
+        s += "," + Narrow(n->item.pszText, wide);
+    return s + ")";
+}
+
+bool IsCode(UINT code, int a, int w)
+{
+    return code == static_cast<UINT>(a) || code == static_cast<UINT>(w);
+}
+
+LRESULT Answer(UINT message, LPARAM lParam)
+{
+    Recorder &r = *recorder;
+    if (message == kSortMsg) {
+        auto *n = reinterpret_cast<const LVSORTNOTIFY *>(lParam);
+        r.events.push_back("sort(" + std::to_string(n->iColumn) + "," +
+                           std::to_string(n->fDescending) + ")");
+        if (r.onSort)
+            r.onSort(n);
+        return 0;
+    }
+    auto *n = reinterpret_cast<const LVEDITNOTIFYA *>(lParam);
+    const UINT code = n->hdr.code;
+    const std::string combo = message == kEditMsg ? "combo-" : "";
+    if (message == kEditMsg && (code == NFR_ANSI || code == NFR_UNICODE)) {
+        r.events.push_back(Cell("query", n, false));
+        return r.queryReply;
+    }
+    if (IsCode(code, LVN_BEGINLABELEDITA, LVN_BEGINLABELEDITW)) {
+        r.events.push_back(Cell((combo + "begin").c_str(), n, true));
+        if (r.onBegin)
+            r.onBegin(n);
+        return r.beginReply;
+    }
+    if (IsCode(code, LVN_ENDLABELEDITA, LVN_ENDLABELEDITW)) {
+        r.events.push_back(Cell((combo + "end").c_str(), n, true));
+        if (r.onEnd)
+            r.onEnd(n);
+        return r.endReply;
+    }
+    if (code == static_cast<UINT>(LVN_COLUMNCLICK))
+        r.events.push_back("columnclick");
+    return 0;
+}
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (recorder && (message == kSortMsg || message == kEditMsg || message == WM_NOTIFY))
+        return Answer(message, lParam);
+    if (recorder && message == WM_NOTIFYFORMAT && lParam == NF_QUERY && recorder->formatReply)
+        return recorder->formatReply;
+    return IsAnsiFlavour() ? DefWindowProcA(hwnd, message, wParam, lParam)
+                           : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+WNDPROC headerPrevious;
+LRESULT CALLBACK HeaderAnswering6(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == CCM_GETVERSION)
+        return 6;
+    return CallWindowProcW(headerPrevious, hwnd, message, wParam, lParam);
+}
+
+class ListViewExtTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        recorder = &rec_;
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASSA wc = {};
+            wc.lpfnWndProc = ParentProc;
+            wc.hInstance = GetModuleHandleA(NULL);
+            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+            wc.lpszClassName = "LvxTestParent";
+            if (IsAnsiFlavour()) {
+                RegisterClassA(&wc);
+            } else {
+                WNDCLASSW w = {};
+                w.lpfnWndProc = ParentProc;
+                w.hInstance = wc.hInstance;
+                w.hbrBackground = wc.hbrBackground;
+                w.lpszClassName = L"LvxTestParent";
+                RegisterClassW(&w);
+            }
+            registered = true;
+        }
+        parent_ = CreateWindowInFlavour("LvxTestParent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                        500, 300, NULL, 0);
+        ASSERT_NE(parent_, nullptr);
+        clock_ = GetTickCount() + 100000;
+    }
+    void TearDown() override
+    {
+        DestroyWindow(parent_);
+        PumpMessages();
+        recorder = nullptr;
+    }
+    // A report view with three columns of 100 pixels and rows "a0 b0 c0", ...
+    HWND CreateList(DWORD style = LVS_EDITLABELS, int rows = 3)
+    {
+        HWND lv = CreateWindowInFlavour("SysListView32", WS_CHILD | WS_VISIBLE | LVS_REPORT | style,
+                                        10, 10, 460, 200, parent_, kListId);
+        for (int c = 0; c < 3; ++c) {
+            char name[] = {static_cast<char>('A' + c), 0};
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+            column.fmt = c == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            column.cx = 100;
+            column.pszText = name;
+            SendMessageA(lv, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+        }
+        for (int r = 0; r < rows; ++r) {
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT;
+            item.iItem = r;
+            std::string text = "a" + std::to_string(r);
+            item.pszText = &text[0];
+            SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            for (int c = 1; c < 3; ++c)
+                SetText(lv, r, c, std::string(1, static_cast<char>('a' + c)) + std::to_string(r));
+        }
+        PumpMessages();
+        return lv;
+    }
+    static void SetText(HWND lv, int row, int column, std::string text)
+    {
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = &text[0];
+        SendMessageA(lv, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+    static std::string Text(HWND lv, int row, int column)
+    {
+        char buffer[2048] = {};
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        SendMessageA(lv, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        return buffer;
+    }
+    static BOOL AttachEdit(HWND lv, DWORD flags = 0)
+    {
+        LVEDITOPTION option = {LVSO_EDITSUBITEMS, flags, kEditMsg};
+        return ListViewSetSpecialOption(lv, &option);
+    }
+    static BOOL AttachSort(HWND lv, int column, BOOL descending, DWORD flags = 0)
+    {
+        LVSORTOPTION option = {LVSO_SORTHEADER, flags, kSortMsg, column, descending, NULL};
+        return ListViewSetSpecialOption(lv, &option);
+    }
+    static HWND Header(HWND lv) { return reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0)); }
+    static HDITEMW HeaderItem(HWND lv, int column)
+    {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT | HDI_BITMAP;
+        SendMessageW(Header(lv), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+        return item;
+    }
+    // Middle of a cell, in the list view's client coordinates.
+    static POINT CellPoint(HWND lv, int row, int column)
+    {
+        RECT r = {};
+        r.top = column;
+        r.left = LVIR_BOUNDS;
+        SendMessageW(lv, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+        return {(r.left + r.right) / 2 + (column == 0 ? 20 : 0), (r.top + r.bottom) / 2};
+    }
+    // A click later than a double-click would be.
+    void ClickCell(HWND lv, int row, int column)
+    {
+        POINT p = CellPoint(lv, row, column);
+        ClickAtTime(lv, p.x, p.y, clock_ += 5000);
+    }
+    void ClickHeader(HWND lv, int column)
+    {
+        RECT r = {};
+        SendMessageW(Header(lv), HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r));
+        ClickAtTime(Header(lv), (r.left + r.right) / 2, (r.top + r.bottom) / 2, clock_ += 5000);
+    }
+    // Focuses the row, then opens the editor on the cell with a second click.
+    HWND ClickToEdit(HWND lv, int row, int column)
+    {
+        FocusForInput(lv);
+        ClickCell(lv, row, column);
+        ClickCell(lv, row, column);
+        return GetFocus();
+    }
+    static HWND Editor(HWND lv) { return GetDlgItem(lv, LVX_EDITORID); }
+    static bool HeaderFormatPossible() { return !IsAnsiFlavour() && OsVersionWord() >= 0x00050001; }
+
+    Recorder rec_;
+    HWND parent_ = NULL;
+    DWORD clock_ = 0;
+};
+
+typedef std::vector<std::string> Events;
+
+TEST_F(ListViewExtTest, ArgumentChecks)
+{
+    HWND lv = CreateList();
+    HWND button = CreateWindowInFlavour("Button", WS_CHILD, 0, 0, 10, 10, parent_, 1);
+    HWND tree = CreateWindowInFlavour("SysTreeView32", WS_CHILD, 0, 0, 10, 10, parent_, 2);
+    HWND gone = CreateWindowInFlavour("Button", WS_CHILD, 0, 0, 10, 10, parent_, 3);
+    DestroyWindow(gone);
+    LVEDITOPTION edit = {LVSO_EDITSUBITEMS, 0, kEditMsg};
+    LVEDITOPTION zero = {0, 0, 0}, three = {3, 0, 0};
+    const struct {
+        HWND hwnd;
+        const void *option;
+        DWORD error;  // 0: success
+    } cases[] = {
+        {gone, &edit, ERROR_INVALID_HANDLE},   {NULL, &edit, ERROR_INVALID_HANDLE},
+        {button, &edit, ERROR_INVALID_PARAMETER}, {tree, &edit, ERROR_INVALID_PARAMETER},
+        {lv, NULL, ERROR_INVALID_PARAMETER},   {lv, &zero, ERROR_INVALID_PARAMETER},
+        {lv, &three, ERROR_INVALID_PARAMETER}, {lv, &edit, 0},
+    };
+    for (const auto &c : cases) {
+        SetLastError(0xDEAD);
+        const BOOL ok = ListViewSetSpecialOption(c.hwnd, c.option);
+        EXPECT_EQ(ok, c.error == 0) << c.error;
+        if (c.error) {
+            EXPECT_EQ(GetLastError(), c.error);
+        }
+        if (c.option != &edit && c.hwnd == lv) {
+            EXPECT_EQ(GetPropA(lv, "LV_EditSIProp"), nullptr) << "nothing attached";
+        }
+    }
+    EXPECT_NE(GetPropA(lv, "LV_EditSIProp"), nullptr);
+}
+
+TEST_F(ListViewExtTest, BitmapModeSettingCallsMoveTheArrowAndReport)
+{
+    HWND lv = CreateList();
+    ASSERT_TRUE(AttachSort(lv, 1, 5));
+    ASSERT_TRUE(AttachSort(lv, 2, FALSE));
+    EXPECT_EQ(rec_.events, (Events{"sort(1,5)", "sort(2,0)"}));
+    EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT), 0);
+    const HDITEMW item = HeaderItem(lv, 2);
+    EXPECT_EQ(item.fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT | HDF_SORTUP | HDF_SORTDOWN),
+              HDF_BITMAP | HDF_BITMAP_ON_RIGHT);
+    BITMAP arrow = {};
+    ASSERT_TRUE(GetObjectW(item.hbm, sizeof arrow, &arrow));
+    EXPECT_EQ(arrow.bmWidth, 14);
+    EXPECT_NE(GetPropA(lv, "LV_SortProp"), nullptr);
+    // Fresh arrows after a change of system colours.
+    SendMessageW(lv, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_NE(HeaderItem(lv, 2).hbm, item.hbm);
+    EXPECT_TRUE(GetObjectW(HeaderItem(lv, 2).hbm, sizeof arrow, &arrow));
+}
+
+// Header clicks through real input: direction rules by flags.
+TEST_F(ListViewExtTest, HeaderClicksMoveAndToggle)
+{
+    const struct {
+        DWORD flags;
+        BOOL start;
+        std::vector<int> clicks;
+        Events expected;
+    } cases[] = {
+        {0, FALSE, {1, 1, 1}, {"sort(1,1)", "sort(1,0)", "sort(1,1)"}},
+        {0, 5, {0}, {"sort(0,0)"}},  // 5 counts as descending, then toggles
+        {0, TRUE, {2}, {"sort(2,0)"}},
+        {LVSOF_DESCENDINGFIRST, FALSE, {2}, {"sort(2,1)"}},
+        {LVSOF_KEEPDIRECTION, TRUE, {2, 1}, {"sort(2,1)", "sort(1,1)"}},
+    };
+    for (const auto &c : cases) {
+        HWND lv = CreateList();
+        ASSERT_TRUE(AttachSort(lv, c.start ? 0 : 1, c.start, c.flags));
+        rec_.events.clear();
+        for (int column : c.clicks)
+            ClickHeader(lv, column);
+        Events expected;
+        for (const auto &e : c.expected) {
+            expected.push_back(e);
+            expected.push_back("columnclick");  // the list view's own, after ours
+        }
+        EXPECT_EQ(rec_.events, expected) << "flags " << c.flags;
+        // A right click changes nothing.
+        rec_.events.clear();
+        RECT r = {};
+        SendMessageW(Header(lv), HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+        RightClick(Header(lv), r.left + 5, r.top + 5);
+        EXPECT_TRUE(rec_.events.empty());
+        DestroyWindow(lv);
+    }
+}
+
+TEST_F(ListViewExtTest, HeaderFormatModeWhenTheHeaderIsVersion6)
+{
+    if (!HeaderFormatPossible())
+        GTEST_SKIP() << "needs NT 5.1 or later";
+    HWND lv = CreateList(LVS_EDITLABELS, 0);
+    headerPrevious = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        Header(lv), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HeaderAnswering6)));
+    ASSERT_TRUE(AttachSort(lv, 1, TRUE));
+    EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_SORTUP | HDF_SORTDOWN | HDF_BITMAP), HDF_SORTDOWN);
+    EXPECT_EQ(SendMessageW(lv, LVM_GETSELECTEDCOLUMN, 0, 0), 1);
+    ClickHeader(lv, 2);
+    EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_SORTUP | HDF_SORTDOWN), 0);
+    EXPECT_EQ(HeaderItem(lv, 2).fmt & (HDF_SORTUP | HDF_SORTDOWN | HDF_BITMAP), HDF_SORTUP);
+    EXPECT_EQ(SendMessageW(lv, LVM_GETSELECTEDCOLUMN, 0, 0), 2);
+    EXPECT_EQ(rec_.events, (Events{"sort(1,1)", "sort(2,0)", "columnclick"}));
+    // Held by comctl32's subclassing, not by a property.
+    EXPECT_EQ(GetPropA(lv, "LV_SortProp"), nullptr);
+    DestroyWindow(lv);
+}
+
+TEST_F(ListViewExtTest, EditSequences)
+{
+    const struct {
+        const char *name;
+        DWORD flags;
+        std::function<void(ListViewExtTest *, HWND)> finish;
+        Events expected;
+        std::string cell;
+    } cases[] = {
+        {"enter", 0, [](ListViewExtTest *, HWND) { Tap(VK_RETURN); },
+         {"begin(1,1,b1)", "end(1,1,xy)"}, "xy"},
+        {"escape", 0, [](ListViewExtTest *, HWND) { Tap(VK_ESCAPE); }, {"begin(1,1,b1)"}, "b1"},
+        {"click elsewhere", 0, [](ListViewExtTest *t, HWND lv) { t->ClickCell(lv, 2, 2); },
+         {"begin(1,1,b1)", "end(1,1,xy)"}, "xy"},
+        {"query, header click, enter", LVEOF_QUERYEDITOR,
+         [](ListViewExtTest *t, HWND lv) { t->ClickHeader(lv, 2); Tap(VK_RETURN); },
+         {"query(1,1)", "begin(1,1,b1)", "sort(2,0)", "columnclick", "end(1,1,xy)"}, "xy"},
+    };
+    for (const auto &c : cases) {
+        HWND lv = CreateList();
+        ASSERT_TRUE(AttachEdit(lv, c.flags));
+        ASSERT_TRUE(AttachSort(lv, 0, FALSE));
+        rec_.events.clear();
+        HWND editor = ClickToEdit(lv, 1, 1);
+        ASSERT_EQ(editor, Editor(lv)) << c.name;
+        EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0), reinterpret_cast<LRESULT>(editor));
+        TypeKeys("xy");
+        c.finish(this, lv);
+        EXPECT_EQ(rec_.events, c.expected) << c.name;
+        EXPECT_EQ(Text(lv, 1, 1), c.cell) << c.name;
+        EXPECT_FALSE(IsWindow(editor)) << c.name;
+        DestroyWindow(lv);
+    }
+}
+
+}  // namespace
