@@ -25,7 +25,8 @@
 //  - Layout changes (font, data, view flags, address digits, bytes per line)
 //    place the caret again, so it follows the new layout.
 //  - HXM_SETDATA from a range inside the control's own buffer that runs past
-//    the buffer is refused (ERROR_INVALID_PARAMETER).
+//    the buffer is refused (ERROR_INVALID_PARAMETER); so is a count beyond 32
+//    bits, which a 64-bit host can pass.
 #include "editor.h"
 
 #include <string.h>
@@ -208,7 +209,8 @@ LRESULT OnSetData(HWND hwnd, HexEditorState *s, WPARAM wParam, LPARAM lParam)
 {
     const DWORD count = static_cast<DWORD>(wParam);
     const BYTE *source = reinterpret_cast<const BYTE *>(lParam);
-    if (count != 0 && IsBadReadPtr(source, count)) {
+    // A count beyond 32 bits (a 64-bit host) is refused, not cut to its low half.
+    if ((static_cast<unsigned long long>(wParam) >> 16 >> 16) != 0 || (count != 0 && IsBadReadPtr(source, count))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
