@@ -141,7 +141,8 @@ ClassEntry ClassTable(int index)
     case 4:
         return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, NULL, NULL};
     case 5:
-        return {"ORV_SplitterClass", CS_GLOBALCLASS, 0, arrow, COLOR_BTNFACE + 1, NULL, NULL};
+        return {"ORV_SplitterClass", CS_GLOBALCLASS, 0, arrow, COLOR_BTNFACE + 1, SplitterWndProcA,
+                SplitterWndProcW};
     default:
         return {"ORV_HexEditorClass", CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 0,
                 {false, 32513 /* IDC_IBEAM */}, COLOR_BTNFACE + 1, HexEditorWndProcA,

@@ -412,6 +412,61 @@ typedef struct HexRange {
 #define HexEdit_GetMode(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETMODE, 0, 0)
 
 /* ---------------------------------------------------------------------------
+ * Splitter window (ORV_SplitterClass): two pane windows of the host with a
+ * movable bar between them, vertical (panes side by side) or horizontal (panes
+ * stacked). The split is a fraction 0.0..1.0 of the client extent, so the panes
+ * keep their proportion when the splitter is resized. The bar is dragged with the
+ * left button, live or with a tracking line (SPF_FULLDRAG, by default the system's
+ * show-contents-while-dragging setting). WM_NOTIFY and WM_COMMAND from the panes
+ * go on to the splitter's parent. A pane that is hidden or destroyed gives the
+ * other pane the whole area at the next layout (SPM_RECALC).
+ * ------------------------------------------------------------------------- */
+
+/* Flags (SPM_SETFLAGS / SPM_GETFLAGS). */
+#define SPF_HORIZONTAL 0x0001 /* horizontal bar, panes stacked; else side by side */
+#define SPF_FULLDRAG   0x0002 /* live relayout while dragging; else a tracking line */
+#define SPF_LOCKED     0x0004 /* the mouse is ignored */
+
+/* make the splitter the pane's parent (BOOL) / left or top pane -> previous pane */
+#define SPM_SETPANE1    (WM_USER + 201)
+/* as SPM_SETPANE1 / right or bottom pane -> previous pane */
+#define SPM_SETPANE2    (WM_USER + 202)
+/* 0 / 0 -> left or top pane, NULL when it is no longer a window */
+#define SPM_GETPANE1    (WM_USER + 203)
+/* 0 / 0 -> right or bottom pane, NULL when it is no longer a window */
+#define SPM_GETPANE2    (WM_USER + 204)
+/* 0 / 0 -> 0; lays the panes out now */
+#define SPM_RECALC      (WM_USER + 205)
+/* 0 / const double* (clamped to 0.0..1.0) -> TRUE; FALSE for NULL. Layout is posted */
+#define SPM_SETPOS      (WM_USER + 206)
+/* 0 / double* -> TRUE; FALSE for NULL */
+#define SPM_GETPOS      (WM_USER + 207)
+/* mask / new values of the masked SPF_ bits -> previous flags AND mask */
+#define SPM_SETFLAGS    (WM_USER + 208)
+/* mask / 0 -> flags AND mask */
+#define SPM_GETFLAGS    (WM_USER + 209)
+/* 0 / bar thickness in pixels -> previous thickness. Layout is posted */
+#define SPM_SETBARWIDTH (WM_USER + 210)
+/* 0 / 0 -> bar thickness in pixels */
+#define SPM_GETBARWIDTH (WM_USER + 211)
+
+#define Splitter_SetPane1(hwnd, hwndPane, fReparent) \
+    (HWND)SNDMSG((hwnd), SPM_SETPANE1, (WPARAM)(fReparent), (LPARAM)(HWND)(hwndPane))
+#define Splitter_SetPane2(hwnd, hwndPane, fReparent) \
+    (HWND)SNDMSG((hwnd), SPM_SETPANE2, (WPARAM)(fReparent), (LPARAM)(HWND)(hwndPane))
+#define Splitter_GetPane1(hwnd) (HWND)SNDMSG((hwnd), SPM_GETPANE1, 0, 0)
+#define Splitter_GetPane2(hwnd) (HWND)SNDMSG((hwnd), SPM_GETPANE2, 0, 0)
+#define Splitter_Recalc(hwnd) (void)SNDMSG((hwnd), SPM_RECALC, 0, 0)
+#define Splitter_SetPos(hwnd, pPos) \
+    (BOOL)SNDMSG((hwnd), SPM_SETPOS, 0, (LPARAM)(const double *)(pPos))
+#define Splitter_GetPos(hwnd, pPos) (BOOL)SNDMSG((hwnd), SPM_GETPOS, 0, (LPARAM)(double *)(pPos))
+#define Splitter_SetFlags(hwnd, mask, flags) \
+    (DWORD)SNDMSG((hwnd), SPM_SETFLAGS, (WPARAM)(mask), (LPARAM)(flags))
+#define Splitter_GetFlags(hwnd, mask) (DWORD)SNDMSG((hwnd), SPM_GETFLAGS, (WPARAM)(mask), 0)
+#define Splitter_SetBarWidth(hwnd, width) (int)SNDMSG((hwnd), SPM_SETBARWIDTH, 0, (LPARAM)(width))
+#define Splitter_GetBarWidth(hwnd) (int)SNDMSG((hwnd), SPM_GETBARWIDTH, 0, 0)
+
+/* ---------------------------------------------------------------------------
  * LED display (ORV_LEDClass): one lamp, lit (on colour) or dark (off colour),
  * shaped round, square, as a horizontal or vertical hexagonal bar, or one
  * seven-segment digit (lit segments in the on colour, the others in the off

@@ -15,7 +15,12 @@ cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686 --target orvcc_soak
 export WINEPREFIX="$PWD/build/mingw-i686/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cd build/mingw-i686/bin
+# A copy of the programs, so that a rebuild meanwhile does not disturb a long run.
+rm -rf build/mingw-i686/soak
+mkdir -p build/mingw-i686/soak
+cp build/mingw-i686/bin/orvcc32.dll build/mingw-i686/bin/orvcc_soak.exe \
+   build/mingw-i686/bin/orvcc_soak_win98.exe build/mingw-i686/soak/
+cd build/mingw-i686/soak
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     half=$1 seed=$2
     shift 2

@@ -63,4 +63,25 @@ HarnessSpec HexEditorSpec()
 }
 ORV_HARNESS_CONTROL(HexEditor, ORVCC_HEXEDITOR_CLASS, HexEditorSpec());
 
+// Splitter window: the panes are the host's child windows, the control itself,
+// its parent, NULL or a destroyed window.
+const MsgRow kSplitterRows[] = {
+    {SPM_SETPANE1, kArgBool, kArgWindow},
+    {SPM_SETPANE2, kArgBool, kArgWindow},
+    {SPM_GETPANE1, kArgZero, kArgZero},
+    {SPM_GETPANE2, kArgZero, kArgZero},
+    {SPM_RECALC, kArgZero, kArgZero},
+    {SPM_SETPOS, kArgZero, kArgInOpt, sizeof(double)},
+    {SPM_GETPOS, kArgZero, kArgOutOpt, sizeof(double)},
+    {SPM_SETFLAGS, kArgAny, kArgAny},
+    {SPM_SETFLAGS, kArgSmall, kArgSmall},
+    {SPM_GETFLAGS, kArgAny, kArgZero},
+    {SPM_SETBARWIDTH, kArgZero, kArgAny},
+    {SPM_SETBARWIDTH, kArgZero, kArgSmall},
+    {SPM_GETBARWIDTH, kArgZero, kArgZero},
+    {WM_NOTIFY, kArgAny, kArgIn, sizeof(NMHDR)},
+    {WM_COMMAND, kArgAny, kArgWindow},
+};
+ORV_HARNESS_CONTROL(Splitter, ORVCC_SPLITTER_CLASS, HarnessSpec("ORV_SplitterClass", kSplitterRows));
+
 }  // namespace

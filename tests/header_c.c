@@ -137,6 +137,24 @@ FARPROC OrvHeaderCFunctions[] = {
     ORV_FARPROC(MRU_GetNumItems),
 };
 
+ORV_STATIC_ASSERT(splitter_first, SPM_SETPANE1 == 0x04C9);
+ORV_STATIC_ASSERT(splitter_recalc, SPM_RECALC == 0x04CD);
+ORV_STATIC_ASSERT(splitter_last, SPM_GETBARWIDTH == 0x04D3);
+ORV_STATIC_ASSERT(splitter_flags, (SPF_HORIZONTAL | SPF_FULLDRAG | SPF_LOCKED) == 7);
+
+/* Called from the C++ tests with a splitter without panes: drives it through the C macros. */
+int OrvHeaderCDriveSplitter(HWND splitter, HWND pane)
+{
+    double pos = 0.25;
+    HWND previous = Splitter_SetPane1(splitter, pane, TRUE);
+    DWORD flags = Splitter_SetFlags(splitter, SPF_HORIZONTAL, SPF_HORIZONTAL);
+    int ok = Splitter_SetPos(splitter, &pos) && Splitter_GetPos(splitter, &pos);
+    Splitter_Recalc(splitter);
+    ok = ok && previous == NULL && Splitter_GetPane1(splitter) == pane && Splitter_GetPane2(splitter) == NULL;
+    ok = ok && Splitter_GetFlags(splitter, SPF_HORIZONTAL) == SPF_HORIZONTAL && flags == 0;
+    return ok && Splitter_SetBarWidth(splitter, 8) >= 0 && Splitter_GetBarWidth(splitter) == 8;
+}
+
 /* Analog meter: message numbers, record layouts and the wrapper macros. */
 ORV_STATIC_ASSERT(meter_setinfo, AMM_SETINFO == 0x07E9);
 ORV_STATIC_ASSERT(meter_setlabelsw, AMM_SETLABELSW == 0x07EE);

@@ -58,6 +58,26 @@ int AddHexEditor(HWND parent, int x, int y, int height)
     return width;
 }
 
+// A vertical splitter whose right pane is a horizontal splitter, with three text panes.
+void AddSplitters(HWND parent, int x, int y, int width, int height)
+{
+    HWND outer = CreateControl(ORV_SPLITTERCLASSW, parent, x, y, width, height);
+    HWND inner = CreateControl(ORV_SPLITTERCLASSW, parent, 0, 0, 1, 1);
+    (void)Splitter_SetFlags(inner, SPF_HORIZONTAL, SPF_HORIZONTAL);
+    const wchar_t *texts[] = {L"pane 1", L"pane 2: top", L"pane 2: bottom"};
+    HWND panes[3];
+    for (int i = 0; i < 3; ++i)
+        panes[i] = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", texts[i],
+                                   WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 1, 1,
+                                   parent, NULL, GetModuleHandleW(NULL), NULL);
+    const double third = 0.35;
+    (void)Splitter_SetPos(outer, &third);
+    (void)Splitter_SetPane1(outer, panes[0], TRUE);
+    (void)Splitter_SetPane2(outer, inner, TRUE);
+    (void)Splitter_SetPane1(inner, panes[1], TRUE);
+    (void)Splitter_SetPane2(inner, panes[2], TRUE);
+}
+
 // A row of LEDs (a two-digit counter showing 4.2, the lamp shapes lit and dark)
 // and two web links; returns the height used.
 int AddLedsAndLinks(HWND parent, int x, int y)
@@ -110,7 +130,9 @@ int main(int argc, char **argv)
     AddProgressBars(frame);
     const int hexWidth = AddHexEditor(frame, 320, 10, 142);
     const int ledHeight = AddLedsAndLinks(frame, 10, 162);
-    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162 + ledHeight, TRUE);
+    // Splitters in a row of their own below.
+    AddSplitters(frame, 10, 162 + ledHeight, 300 + hexWidth + 10, 110);
+    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162 + ledHeight + 120, TRUE);
     MSG msg;
     while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);

@@ -205,6 +205,10 @@ public:
 
     HWND Create()
     {
+        // A control may have adopted a pane and taken it down with it.
+        for (int i = 0; i < 2; ++i)
+            if (!IsWindow(panes_[i]))
+                panes_[i] = MakeChild(host_, 300, 10 + 40 * i, 30, 30, WS_VISIBLE);
         if (spec_.create)
             control_ = spec_.create(host_);
         else
@@ -265,6 +269,11 @@ public:
         if (row.flags & kRowModal)
             PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
         inFlight = {spec_.className, index, seed_, row.msg, wFinal, lFinal, true};
+        if (trace_) {
+            fprintf(stderr, "%lu: msg 0x%04x wParam 0x%llx lParam 0x%llx\n", index, row.msg,
+                    static_cast<unsigned long long>(wFinal), static_cast<unsigned long long>(lFinal));
+            fflush(stderr);
+        }
         if (ansi_)
             SendMessageA(control_, row.msg, wFinal, lFinal);
         else
@@ -424,6 +433,7 @@ private:
     HGDIOBJ oldBitmap_;
     HFONT font_;
     HHOOK hook_;
+    bool trace_ = EnvInt("ORVCC_HARNESS_TRACE", 0) != 0;  // prints every message before it is sent
     std::vector<MsgRow> own_, common_;
     GuardedBuffer wBuf_, lBuf_;
     std::vector<BYTE> wIn_, lIn_;

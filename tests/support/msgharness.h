@@ -34,6 +34,7 @@
 //
 // Stream length in the tests: ORVCC_HARNESS_MESSAGES (default 3000), seed
 // ORVCC_HARNESS_SEED (default 7). scripts/soak.sh runs a million per control.
+// ORVCC_HARNESS_TRACE=1 prints every message before it is sent (to find a hang).
 #pragma once
 
 #include <windows.h>
