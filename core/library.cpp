@@ -139,7 +139,7 @@ ClassEntry ClassTable(int index)
         return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, LedWndProc,
                 LedWndProc};
     case 4:
-        return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, NULL, NULL};
+        return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, GridWndProcA, GridWndProcW};
     case 5:
         return {"ORV_SplitterClass", CS_GLOBALCLASS, 0, arrow, COLOR_BTNFACE + 1, SplitterWndProcA,
                 SplitterWndProcW};

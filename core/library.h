@@ -86,6 +86,8 @@ LRESULT CALLBACK LedWndProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK WebLinkWndProcA(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK WebLinkWndProcW(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK AnalogMeterWndProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK GridWndProcA(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK GridWndProcW(HWND, UINT, WPARAM, LPARAM);
 
 // A run-time bound entry point as its real type (via the generic function type,
 // which converts without a warning).

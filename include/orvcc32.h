@@ -854,6 +854,96 @@ ORVCCAPI BOOL WINAPI ListViewSetSpecialOption(HWND hwndListView, const void *opt
 #define ListView_CloseSubItemEditor(hwnd) \
     (void)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)-1, 0)
 
+/* ---------------------------------------------------------------------------
+ * Grid control (ORV_GridControlClass): a table with a cell cursor, built on a
+ * child report list view (control id 100) that the grid creates, sizes and
+ * paints (owner-drawn). Fill and query it with the ordinary list-view messages
+ * sent to the grid: they go to the child, except that the item state messages
+ * refer to column 0 of a row (the grid keeps one focused and one selected
+ * column). The list-view styles of the grid window (LVS_SINGLESEL,
+ * LVS_SHOWSELALWAYS, LVS_EDITLABELS, ...) are the child's; it is always in
+ * report view. Cells are edited in place (Enter, or a click on the current
+ * cell with LVS_EDITLABELS); the child's notifications (hwndFrom the child,
+ * idFrom 100, LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT among them) reach the
+ * grid's parent unchanged. Left, Right, Home and End move the cursor between
+ * columns; the other keys are the list view's. Register with
+ * InitORVCC(ORVCC_GRIDCONTROL_CLASS). The grid's messages change no pixels:
+ * invalidate the grid to show new colours or styles.
+ * ------------------------------------------------------------------------- */
+
+/* 0 / message number for editing requests to the parent (0 = none) -> previous */
+#define GCM_SETEDITMSG        (WM_USER + 101)
+/* row / LVITEM* (iSubItem = column, stateMask) -> the row's state bits, with
+ * LVIS_FOCUSED and LVIS_SELECTED only when the column is the focused or
+ * selected column */
+#define GCM_GETITEMSTATE      (WM_USER + 103)
+/* row / LVITEM* (iSubItem = column, state, stateMask) -> TRUE; sets the row's
+ * state, and the column becomes the focused or selected column for the bits
+ * it sets. FALSE when the list view refuses. */
+#define GCM_SETITEMSTATE      (WM_USER + 104)
+/* 0 / GCS_* flags and pen styles -> previous flags */
+#define GCM_SETGRIDSTYLE      (WM_USER + 105)
+/* 0 / 0 -> GCS_* flags and pen styles */
+#define GCM_GETGRIDSTYLE      (WM_USER + 106)
+/* 0 / GRIDCOLORS* (cbSize >= 32, fMask) -> TRUE; FALSE for a short record */
+#define GCM_SETCOLORS         (WM_USER + 107)
+/* 0 / GRIDCOLORS* (cbSize >= 32) -> TRUE, fMask 0x3F and all colours filled */
+#define GCM_GETCOLORS         (WM_USER + 108)
+/* 0 / value -> previous value (initially the creation parameter) */
+#define GCM_SETUSERDATA       (WM_USER + 109)
+/* 0 / 0 -> value */
+#define GCM_GETUSERDATA       (WM_USER + 110)
+
+/* Grid style flags (GCM_SETGRIDSTYLE); the default is GCS_HORZLINES |
+ * GCS_VERTLINES with solid pens. Bits 0-7 hold the pen style (PS_SOLID,
+ * PS_DASH, PS_DOT, ...) of the horizontal lines, bits 8-15 that of the
+ * vertical lines. */
+#define GCS_FULLROWSELECT     0x00010000 /* whole rows highlighted, no cell cursor */
+#define GCS_HORZLINES         0x00020000 /* a line under each row */
+#define GCS_VERTLINES         0x00040000 /* a line at the right edge of each column */
+#define GCS_ROWHEADERS        0x00080000 /* column 0 painted as a button face */
+#define GCS_FIXEDFIRSTCOLUMN  0x00100000 /* column 0 is never current nor edited */
+#define GCS_FRAMESELECTION    0x00200000 /* selected cell framed, not filled */
+#define GCS_HORZPENSTYLE(ps)  ((DWORD)(ps) & 0xFF)
+#define GCS_VERTPENSTYLE(ps)  (((DWORD)(ps) & 0xFF) << 8)
+
+/* Colour masks of GRIDCOLORS. */
+#define GCC_BACK              0x01 /* CLR_NONE: rows are not filled */
+#define GCC_TEXT              0x02
+#define GCC_SELBACK           0x04
+#define GCC_SELTEXT           0x08
+#define GCC_HORZLINE          0x10
+#define GCC_VERTLINE          0x20
+
+typedef struct GRIDCOLORS {
+    UINT cbSize;          /* sizeof(GRIDCOLORS) */
+    UINT fMask;           /* GCC_* */
+    COLORREF crBack;      /* row background */
+    COLORREF crText;      /* text of unselected rows (GCS_FULLROWSELECT) */
+    COLORREF crSelBack;   /* selected rows or cells */
+    COLORREF crSelText;
+    COLORREF crHorzLine;
+    COLORREF crVertLine;
+} GRIDCOLORS, *LPGRIDCOLORS;
+
+#define Grid_SetEditMsg(hwnd, msg) (UINT)SNDMSG((hwnd), GCM_SETEDITMSG, 0, (LPARAM)(UINT)(msg))
+#define Grid_GetItemState(hwnd, row, pItem) \
+    (UINT)SNDMSG((hwnd), GCM_GETITEMSTATE, (WPARAM)(row), (LPARAM)(LVITEM *)(pItem))
+#define Grid_SetItemState(hwnd, row, pItem) \
+    (BOOL)SNDMSG((hwnd), GCM_SETITEMSTATE, (WPARAM)(row), (LPARAM)(LVITEM *)(pItem))
+#define Grid_SetGridStyle(hwnd, flags) (DWORD)SNDMSG((hwnd), GCM_SETGRIDSTYLE, 0, (LPARAM)(DWORD)(flags))
+#define Grid_GetGridStyle(hwnd) (DWORD)SNDMSG((hwnd), GCM_GETGRIDSTYLE, 0, 0)
+#define Grid_SetColors(hwnd, pColors) \
+    (BOOL)SNDMSG((hwnd), GCM_SETCOLORS, 0, (LPARAM)(const GRIDCOLORS *)(pColors))
+#define Grid_GetColors(hwnd, pColors) \
+    (BOOL)SNDMSG((hwnd), GCM_GETCOLORS, 0, (LPARAM)(GRIDCOLORS *)(pColors))
+#define Grid_SetUserData(hwnd, value) (LPARAM)SNDMSG((hwnd), GCM_SETUSERDATA, 0, (LPARAM)(value))
+#define Grid_GetUserData(hwnd) (LPARAM)SNDMSG((hwnd), GCM_GETUSERDATA, 0, 0)
+/* Opens the in-place editor on a cell (LVXM_EDITSUBITEM, passed to the child)
+ * -> the editor window or NULL. */
+#define Grid_EditCell(hwnd, row, column) \
+    (HWND)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)(row), (LPARAM)(int)(column))
+
 #ifdef __cplusplus
 }
 #endif

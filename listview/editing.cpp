@@ -59,14 +59,13 @@ LRESULT OnLButtonDown(HWND listView, ListViewEditState *state, WPARAM wParam, LP
     const bool ownerDrawn = (style & LVS_OWNERDRAWFIXED) != 0;
     const DWORD time = static_cast<DWORD>(GetMessageTime());
     LRESULT result = 0;
-    if (ownerDrawn) {
+    if (ownerDrawn)
         TakeFocus(listView);
-    } else {
+    else
         result = LvWin<C>::CallWindowProc(state->previous, listView, WM_LBUTTONDOWN, wParam, lParam);
-        state = EditStateOf<C>(listView);  // the click may have ended an edit
-        if (!state)
-            return result;
-    }
+    state = EditStateOf<C>(listView);  // the click may have ended an edit, and the parent
+    if (!state)                        // may have destroyed the list view meanwhile
+        return result;
     LVHITTESTINFO hit = {};
     hit.pt.x = static_cast<short>(LOWORD(lParam));
     hit.pt.y = static_cast<short>(HIWORD(lParam));
@@ -113,7 +112,7 @@ template <class C>
 LRESULT OnEditSubItem(HWND listView, ListViewEditState *state, UINT message, int row, int column)
 {
     state->timeStamp = static_cast<DWORD>(GetMessageTime());
-    if (column == 0 && row != -1 && !IsOwnerDrawn(listView)) {
+    if (column == 0 && (row != -1 || message != LVXM_EDITSUBITEM) && !IsOwnerDrawn(listView)) {
         // Column 0 of a plain list view is its own label editing.
         return LvWin<C>::CallWindowProc(state->previous, listView,
                                         message == LVXM_EDITSUBITEM ? LvWin<C>::kEditLabel : message,
@@ -208,7 +207,10 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
     case WM_NCDESTROY:
         return Detach<C>(listView, state, message, wParam, lParam);
     }
-    // The handlers above may have ended the edit; the list view itself lives on.
+    // The handlers above may have ended an edit, and the parent may have destroyed
+    // the list view when told.
+    if (!IsWindow(listView))
+        return 0;
     return LvWin<C>::CallWindowProc(previous, listView, message, wParam, lParam);
 }
 

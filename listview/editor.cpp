@@ -34,15 +34,14 @@ void Free(void *block)
 
 // The cell's whole text in a buffer of the library's own (null when out of memory);
 // *capacity receives its size in characters.
-template <class N>
-N *ReadCellText(HWND listView, int row, int column, int *capacity)
+WCHAR *ReadCellTextW(HWND listView, int row, int column, int *capacity)
 {
-    typename LvWin<N>::LvItem item = {};
-    N *text = NULL;
+    LVITEMW item = {};
+    WCHAR *text = NULL;
     for (int size = kInitialText; size <= kMaxText; size += kInitialText) {
-        N *grown = static_cast<N *>(text ? HeapReAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, text,
-                                                       size * sizeof(N))
-                                         : Allocate(size * sizeof(N)));
+        WCHAR *grown = static_cast<WCHAR *>(
+            text ? HeapReAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, text, size * sizeof(WCHAR))
+                 : Allocate(size * sizeof(WCHAR)));
         if (!grown)
             break;
         text = grown;
@@ -50,13 +49,40 @@ N *ReadCellText(HWND listView, int row, int column, int *capacity)
         item.iSubItem = column;
         item.pszText = text;
         item.cchTextMax = size;
-        const LRESULT length = LvWin<N>::SendMessage(listView, LvWin<N>::kGetItemText, row,
-                                                     reinterpret_cast<LPARAM>(&item));
-        if (length != size - 1)
+        if (SendMessageW(listView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)) != size - 1)
             break;
     }
     if (text)
         text[*capacity - 1] = 0;
+    return text;
+}
+
+template <class N>
+N *ReadCellText(HWND listView, int row, int column, int *capacity);
+
+template <>
+WCHAR *ReadCellText<WCHAR>(HWND listView, int row, int column, int *capacity)
+{
+    return ReadCellTextW(listView, row, column, capacity);
+}
+
+// The list view's ANSI text request writes past the end of a buffer that is too
+// short for the text, so the ANSI text is converted from the Unicode one.
+template <>
+char *ReadCellText<char>(HWND listView, int row, int column, int *capacity)
+{
+    int wideCapacity = 0;
+    WCHAR *wide = ReadCellTextW(listView, row, column, &wideCapacity);
+    if (!wide)
+        return NULL;
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, -1, NULL, 0, NULL, NULL);
+    const int size = (bytes / kInitialText + 1) * kInitialText;
+    char *text = static_cast<char *>(Allocate(size));
+    if (text) {
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, size, NULL, NULL);
+        *capacity = size;
+    }
+    Free(wide);
     return text;
 }
 

@@ -276,13 +276,25 @@ int BoundedLength(const S *text, int limit)
 }
 
 // Characters a text of length n takes in the width D (terminator excluded).
-int ConvertedLength(const char *text, int n, WCHAR *) { return MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, n, NULL, 0); }
-int ConvertedLength(const WCHAR *text, int n, char *) { return WideCharToMultiByte(CP_ACP, 0, text, n, NULL, 0, NULL, NULL); }
+int ConvertedLength(const char *text, int n, WCHAR *)
+{
+    return MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, n, NULL, 0);
+}
+int ConvertedLength(const WCHAR *text, int n, char *)
+{
+    return WideCharToMultiByte(CP_ACP, 0, text, n, NULL, 0, NULL, NULL);
+}
 int ConvertedLength(const char *, int n, char *) { return n; }
 int ConvertedLength(const WCHAR *, int n, WCHAR *) { return n; }
 
-void Convert(const char *text, int n, WCHAR *to, int room) { MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, n, to, room); }
-void Convert(const WCHAR *text, int n, char *to, int room) { WideCharToMultiByte(CP_ACP, 0, text, n, to, room, NULL, NULL); }
+void Convert(const char *text, int n, WCHAR *to, int room)
+{
+    MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, n, to, room);
+}
+void Convert(const WCHAR *text, int n, char *to, int room)
+{
+    WideCharToMultiByte(CP_ACP, 0, text, n, to, room, NULL, NULL);
+}
 void Convert(const char *text, int n, char *to, int) { memcpy(to, text, n); }
 void Convert(const WCHAR *text, int n, WCHAR *to, int) { memcpy(to, text, n * sizeof(WCHAR)); }
 

@@ -39,6 +39,30 @@ int Clamp(long long value)
     return static_cast<int>(value);
 }
 
+// Sizes beyond these draw like these: any larger one lies far outside a
+// window anyway, and GDI builds huge regions for huge shapes and wide pens.
+const int kMostLength = 8192;
+const int kMostPen = 256;
+
+int Limit(int value, int low, int high)
+{
+    return value < low ? low : (value > high ? high : value);
+}
+
+// The metrics as the drawing uses them.
+AMMETRICS DrawnMetrics(const AMMETRICS &m)
+{
+    AMMETRICS d;
+    d.nHubRadius = Limit(m.nHubRadius, -kMostLength, kMostLength);
+    d.nScalePen = Limit(m.nScalePen, 0, kMostPen);
+    d.nMajorTick = Limit(m.nMajorTick, -kMostLength, kMostLength);
+    d.nReserved = m.nReserved;
+    d.nPeakLength = Limit(m.nPeakLength, -kMostLength, kMostLength);
+    d.nPeakPen = Limit(m.nPeakPen, 0, kMostPen);
+    d.nLabelReserve = Limit(m.nLabelReserve, -kMostLength, kMostLength);
+    return d;
+}
+
 // Degrees of travel for a position; a maximum that is not positive keeps the
 // needle at the left end.
 double Degrees(const MeterState *state, UINT position)
@@ -92,9 +116,8 @@ UINT LabelAlignment(int x)
 // Ticks and labels on a scale of radius q, with the memory context's origin
 // at the pivot.
 template <class C>
-void DrawTicks(HDC dc, const MeterState *state, int q, int leading)
+void DrawTicks(HDC dc, const MeterState *state, const AMMETRICS &m, int q, int leading)
 {
-    const AMMETRICS &m = state->metrics;
     const UINT step = state->nLabelStep;
     const double angleStep = (180.0 / state->nIntervals) * kDegree;
     HPEN pen = CreatePen(PS_SOLID, m.nScalePen, state->colors.clrScale);
@@ -113,13 +136,14 @@ void DrawTicks(HDC dc, const MeterState *state, int q, int leading)
         LineTo(dc, Trunc(outer * c), Trunc(outer * s));
         if (major) {
             const int n = LabelLength(labels, labelAt);
-            if (n >= 0) {
+            if (n > 0) {
                 const double r = outer + leading;
                 const int x = Trunc(r * c);
                 SetTextAlign(dc, LabelAlignment(x));
                 Win<C>::TextOut(dc, x, Trunc(r * s), labels + labelAt, n);
-                labelAt += n + 1;
             }
+            if (n >= 0)
+                labelAt += n + 1;
         }
         angle += angleStep;
     }
@@ -131,7 +155,7 @@ void DrawTicks(HDC dc, const MeterState *state, int q, int leading)
 template <class C>
 void DrawScale(HDC dc, MeterState *state, int width, int height)
 {
-    const AMMETRICS &m = state->metrics;
+    const AMMETRICS m = DrawnMetrics(state->metrics);
     const RECT all = {state->rcDraw.left, 0, width, height};
     FillSolid(dc, all, state->colors.clrBackground);
     state->ptPivot.x = width / 2;
@@ -144,7 +168,8 @@ void DrawScale(HDC dc, MeterState *state, int width, int height)
         tm.tmHeight = 0;
         tm.tmExternalLeading = 0;
     }
-    const long long a = static_cast<long long>(state->ptPivot.x) - (m.nLabelReserve > tm.tmHeight ? m.nLabelReserve : tm.tmHeight);
+    const int side = m.nLabelReserve > tm.tmHeight ? m.nLabelReserve : tm.tmHeight;
+    const long long a = static_cast<long long>(state->ptPivot.x) - side;
     const long long b = static_cast<long long>(state->ptPivot.y) - tm.tmHeight;
     const long long room = a < b ? a : b;
     const long long q = room - 2LL * tm.tmExternalLeading - m.nMajorTick;
@@ -153,7 +178,7 @@ void DrawScale(HDC dc, MeterState *state, int width, int height)
     // too small for the needle shows no needle (radius 0).
     state->nNeedleRadius = needle > 0 ? Clamp(needle) : 0;
     if (q >= 0 && state->nIntervals <= kMostIntervals)
-        DrawTicks<C>(dc, state, Clamp(q), tm.tmExternalLeading);
+        DrawTicks<C>(dc, state, m, Clamp(q), tm.tmExternalLeading);
     SelectObject(dc, oldFont);
 }
 
@@ -179,7 +204,7 @@ void NeedlePolygon(const MeterState *state, POINT *points)
     const double b = v * kDegree + kQuarterPi;
     const double c = (v - 45.0) * kDegree;
     const double r = static_cast<UINT>(state->nNeedleRadius);
-    const double hub = state->metrics.nHubRadius;
+    const double hub = DrawnMetrics(state->metrics).nHubRadius;
     const double d = hypot(hub, hub);
     const double tipX = r * cos(a), tipY = r * sin(a);
     points[0].x = 0;
@@ -215,14 +240,15 @@ void UpdatePeak(HWND hwnd, HDC dc, MeterState *state)
             restart = true;
         }
     }
-    const int pen = state->metrics.nPeakPen;
+    const AMMETRICS m = DrawnMetrics(state->metrics);
+    const int pen = m.nPeakPen;
     int *line = state->rcPeakLine;
     if (line[0] || line[1])
         DrawLine(dc, line, pen, state->colors.clrBackground);
 
     const double p = Degrees(state, state->nPeak) * kDegree + kPi;
     // A marker longer than the needle starts at the pivot, so it is not drawn.
-    const long long inner = static_cast<long long>(state->nNeedleRadius) - state->metrics.nPeakLength;
+    const long long inner = static_cast<long long>(state->nNeedleRadius) - m.nPeakLength;
     const double r = inner > 0 ? static_cast<double>(inner) : 0.0;
     const double outer = static_cast<UINT>(state->nNeedleRadius);
     line[0] = Trunc(r * cos(p));
@@ -242,14 +268,22 @@ void BuildMeterBackBuffer(HWND hwnd, MeterState *state, bool wide)
 {
     const int width = state->rcDraw.right;
     const int height = state->rcDraw.bottom - state->rcDraw.top;
-    if (width <= 0 || height <= 0)
+    // The bitmap holds only what the window can show: a WM_SIZE may claim more
+    // than the client area, up to 65535 x 65535.
+    RECT client;
+    if (!GetClientRect(hwnd, &client))
+        return;
+    const int shownWidth = width < client.right ? width : client.right;
+    const int below = client.bottom - state->rcDraw.top;
+    const int shownHeight = height < below ? height : below;
+    if (shownWidth <= 0 || shownHeight <= 0)
         return;
     HDC window = GetDC(hwnd);
     if (!window)
         return;
     HDC memory = CreateCompatibleDC(window);
     if (memory) {
-        state->hbmBack = CreateCompatibleBitmap(window, width, height);
+        state->hbmBack = CreateCompatibleBitmap(window, shownWidth, shownHeight);
         if (state->hbmBack) {
             HGDIOBJ oldBitmap = SelectObject(memory, state->hbmBack);
             if (wide)
@@ -279,7 +313,7 @@ void PaintMeter(HWND hwnd, MeterState *state)
     HGDIOBJ oldBitmap = SelectObject(memory, state->hbmBack);
     SetViewportOrgEx(memory, state->ptPivot.x, state->ptPivot.y, NULL);
     if (state->nNeedleRadius > 0) {
-        const int hub = state->metrics.nHubRadius;
+        const int hub = DrawnMetrics(state->metrics).nHubRadius;
         DrawNeedle(memory, state->aptNeedle, hub, state->colors.clrBackground);
         NeedlePolygon(state, state->aptNeedle);
         DrawNeedle(memory, state->aptNeedle, hub, state->colors.clrNeedle);
@@ -287,8 +321,12 @@ void PaintMeter(HWND hwnd, MeterState *state)
     if (state->dwStyle & AMS_PEAKHOLD)
         UpdatePeak(hwnd, memory, state);
     SetViewportOrgEx(memory, 0, 0, NULL);
-    BitBlt(dc, draw.left, draw.top, draw.right - draw.left, draw.bottom - draw.top, memory, 0, 0,
-           SRCCOPY);
+    BITMAP shown;
+    if (GetObject(state->hbmBack, sizeof shown, &shown)) {
+        const int width = draw.right - draw.left, height = draw.bottom - draw.top;
+        BitBlt(dc, draw.left, draw.top, width < shown.bmWidth ? width : shown.bmWidth,
+               height < shown.bmHeight ? height : shown.bmHeight, memory, 0, 0, SRCCOPY);
+    }
     SelectObject(memory, oldBitmap);
     DeleteDC(memory);
     EndPaint(hwnd, &ps);

@@ -2,7 +2,8 @@
 # Installs what is missing, builds orvcc32 and its demo, and shows the demo:
 #  - with a display ($DISPLAY set): runs ccdemo.exe, which opens its main dialog;
 #  - headless (or with --capture): under Xvfb, saves pictures made by the project's
-#    own programs into build/screenshots: controls.png (the control renderer) and
+#    own programs into build/screenshots: controls.png and listview.png (the control
+#    renderer) and
 #    main.png, splitter.png, hexeditor.png, version.png (ccdemo driven through its
 #    menu by ccdemo_capture.exe). The pictures are PNG files written through GDI+.
 # Usage: scripts/demo.sh [--capture]
@@ -20,7 +21,7 @@ out=build/screenshots
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     sh scripts/wine-prefix.sh "$1" >/dev/null
-    wine "$1/orvcc_render.exe" "$2/controls.png"; rc=$?
+    wine "$1/orvcc_render.exe" "$2/controls.png" "$2/listview.png"; rc=$?
     wine "$1/ccdemo_capture.exe" "$2" || echo "ccdemo: not every picture was made" >&2
     wineserver -w
     exit $rc' demo "$bin" "$out"

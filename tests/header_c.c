@@ -33,34 +33,20 @@ ORV_STATIC_ASSERT(link_getparam, WLM_GETPARAM == 0x05F9);
 ORV_STATIC_ASSERT(link_underline, WLS_UNDERLINEHOT == WLS_UNDERLINEMASK);
 ORV_STATIC_ASSERT(link_options, (WLS_NOFOCUSRECT | WLS_FOCUSONCLICK | WLS_NOHOTCOLOR) == 0x1C);
 
-/* Called from the C++ tests: drives an LED through the C macros. */
-int OrvHeaderCDriveLed(HWND led)
+/* Called from the C++ tests: every LED and web link macro once (lParam 7 at creation). */
+int OrvHeaderCDriveLedAndWebLink(HWND led, HWND link)
 {
-    LedColors colors = {RGB(0, 128, 0), RGB(0, 32, 0), RGB(0, 0, 0)};
-    LedColors back = {0, 0, 0};
-    int ok = Led_SetType(led, LDT_DIGITDP | LDT_BKBORDER) == LDT_DIGIT;
-    ok = ok && Led_GetType(led) == (LDT_DIGITDP | LDT_BKBORDER);
-    ok = ok && Led_SetType(led, 3) == 0;
-    ok = ok && Led_SetDigit(led, 12) == 0 && Led_GetDigit(led) == 9;
-    ok = ok && Led_StepDigit(led, TRUE) == 9 && Led_StepDigit(led, FALSE) == 9;
-    ok = ok && Led_GetDigit(led) == 8 && Led_SetDigit(led, -3) == 8 && Led_GetDigit(led) == 0;
+    LedColors colors = {1, 2, 3}, back = {0, 0, 0};
+    int ok = Led_SetType(led, LDT_DIGITDP) == LDT_DIGIT && Led_GetType(led) == LDT_DIGITDP;
+    ok = ok && Led_SetDigit(led, 12) == 0 && Led_StepDigit(led, FALSE) == 9 && Led_GetDigit(led) == 8;
     ok = ok && Led_SetFlags(led, LDF_POINT) == 0 && Led_GetFlags(led) == LDF_POINT;
     Led_SetColors(led, &colors);
     Led_GetColors(led, &back);
-    ok = ok && back.onColor == colors.onColor && back.offColor == colors.offColor;
-    ok = ok && Led_SetUserData(led, 42) == 7 && Led_GetUserData(led) == 42;
-    return ok;
-}
-
-/* Called from the C++ tests: drives a web link through the C macros. */
-int OrvHeaderCDriveWebLink(HWND link)
-{
-    int ok = WebLink_SetUrlA(link, "about:blank") && WebLink_SetUrlW(link, L"");
-    ok = ok && !WebLink_SetUrl(link, NULL);
+    ok = ok && back.backColor == 3 && Led_SetUserData(led, 42) == 7 && Led_GetUserData(led) == 42;
+    ok = ok && WebLink_SetUrlA(link, "x") && WebLink_SetUrlW(link, L"") && !WebLink_SetUrl(link, NULL);
     ok = ok && WebLink_SetStyle(link, WLS_UNDERLINEMASK, WLS_UNDERLINEHOT) == WLS_UNDERLINENOTHOT;
     ok = ok && (WebLink_GetStyle(link) & WLS_UNDERLINEMASK) == WLS_UNDERLINEHOT;
-    ok = ok && WebLink_SetParam(link, 5) == 7 && WebLink_GetParam(link) == 5;
-    return ok;
+    return ok && WebLink_SetParam(link, 5) == 7 && WebLink_GetParam(link) == 5;
 }
 ORV_STATIC_ASSERT(lv_editsubitem, LVXM_EDITSUBITEM == 0x0466);
 ORV_STATIC_ASSERT(lv_sortheader, LVSO_SORTHEADER == 1 && LVSO_EDITSUBITEMS == 2);
@@ -76,6 +62,11 @@ ORV_STATIC_ASSERT(lv_editnotify, sizeof(LVEDITNOTIFYA) == 68 && sizeof(LVEDITNOT
 ORV_STATIC_ASSERT(lv_editor, offsetof(LVEDITNOTIFYW, hwndEditor) == 64);
 #endif
 ORV_STATIC_ASSERT(lv_dispinfo, offsetof(LVEDITNOTIFYW, item.iIndent) == offsetof(NMLVDISPINFOW, item.iIndent));
+ORV_STATIC_ASSERT(grid_first, GCM_SETEDITMSG == 0x0465);
+ORV_STATIC_ASSERT(grid_state, GCM_GETITEMSTATE == 0x0467 && GCM_SETITEMSTATE == 0x0468);
+ORV_STATIC_ASSERT(grid_last, GCM_GETUSERDATA == 0x046E);
+ORV_STATIC_ASSERT(grid_colors, sizeof(GRIDCOLORS) == 32 && GCC_VERTLINE == 0x20);
+ORV_STATIC_ASSERT(grid_flags, GCS_FRAMESELECTION == 0x00200000 && GCS_VERTPENSTYLE(PS_DOT) == 0x0200);
 
 /* Called from the C++ tests: drives a hex editor through the C macros. */
 int OrvHeaderCDriveHexEditor(HWND hex)
@@ -159,10 +150,8 @@ int OrvHeaderCDriveSplitter(HWND splitter, HWND pane)
 ORV_STATIC_ASSERT(meter_setinfo, AMM_SETINFO == 0x07E9);
 ORV_STATIC_ASSERT(meter_setlabelsw, AMM_SETLABELSW == 0x07EE);
 ORV_STATIC_ASSERT(meter_setmetrics, AMM_SETMETRICS == WM_USER + 1011);
-/* Seven 32-bit fields, then lParam at its natural alignment (offset 32 in a
-   64-bit build). */
-ORV_STATIC_ASSERT(meter_info, offsetof(AMINFO, lParam) == (7 * 4 + sizeof(LPARAM) - 1) / sizeof(LPARAM) * sizeof(LPARAM) &&
-                                  sizeof(AMINFO) == offsetof(AMINFO, lParam) + sizeof(LPARAM));
+ORV_STATIC_ASSERT(meter_info, sizeof(AMINFO) == (sizeof(LPARAM) == 4 ? 32 : 40));
+ORV_STATIC_ASSERT(meter_holdtime, offsetof(AMINFO, uHoldTime) == 24);
 ORV_STATIC_ASSERT(meter_colors, sizeof(AMCOLORS) == 5 * sizeof(COLORREF));
 ORV_STATIC_ASSERT(meter_metrics, sizeof(AMMETRICS) == 7 * sizeof(int));
 ORV_STATIC_ASSERT(meter_bits, (AMS_NOCAPTION | AMS_CAPTIONTOP | AMS_PEAKHOLD) == 0x13);

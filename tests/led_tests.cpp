@@ -32,51 +32,41 @@ protected:
     int nextY_ = 5;
 };
 
-// Messages in order on one new LED, each with the result it must give.
-TEST_F(LedTest, MessageResults)
+// Messages in order on one new LED, each with the result it must give and
+// whether it repaints (R).
+TEST_F(LedTest, MessageResultsAndRepaints)
 {
-    HWND led = CreateWindowInFlavour("ORV_LEDClass", WS_CHILD, 0, 0, 31, 41, host_.hwnd(), 5);
-    const struct { UINT message; WPARAM wParam; LPARAM lParam; LRESULT result; } steps[] = {
-        {LDM_GETTYPE, 0, 0, LDT_DIGIT},         {LDM_SETTYPE, 0, 0x10008, LDT_DIGIT},
-        {LDM_SETTYPE, 0, 3, 0},                 {LDM_SETTYPE, 0, 0x20, 0},
-        {LDM_GETTYPE, 0, 0, 0x10008},           {LDM_SETTYPE, 0, LDT_ROUND, 0x10008},
-        {LDM_STEPDIGIT, 0, 0, 0},               {LDM_GETDIGIT, 0, 0, 0},
-        {LDM_SETDIGIT, 12, 0, 0},               {LDM_STEPDIGIT, 0, 1, 9},
-        {LDM_GETDIGIT, 0, 0, 9},                {LDM_SETDIGIT, static_cast<WPARAM>(-3), 0, 9},
-        {LDM_GETDIGIT, 0, 0, 0},                {LDM_SETDIGIT, 5, 0, 0},
-        {LDM_STEPDIGIT, 0, 0, 5},               {LDM_GETDIGIT, 0, 0, 4},
-        {LDM_SETFLAGS, 0, 3, 0},                {LDM_GETFLAGS, 0, 0, 3},
-        {LDM_GETUSERDATA, 0, 0, 0},             {LDM_SETUSERDATA, 0, -9, 0},
-        {LDM_GETUSERDATA, 0, 0, -9},            {LDM_SETCOLORS, 0, 0, 0},
-        {LDM_GETCOLORS, 0, 0, 0},
+    HWND led = CreateWindowInFlavour("ORV_LEDClass", WS_CHILD | WS_VISIBLE, 0, 0, 31, 41,
+                                     host_.hwnd(), 5);
+    const LedColors colors = {kOn, kOff, kBack};
+    const LPARAM set = reinterpret_cast<LPARAM>(&colors);
+    const struct { UINT message; WPARAM wParam; LPARAM lParam; LRESULT result; char repaints; } steps[] = {
+        {LDM_GETTYPE, 0, 0, LDT_DIGIT, 0},       {LDM_SETTYPE, 0, 0x10008, LDT_DIGIT, 0},
+        {LDM_SETTYPE, 0, 3, 0, 0},               {LDM_SETTYPE, 0, 0x20, 0, 0},
+        {LDM_GETTYPE, 0, 0, 0x10008, 0},         {LDM_SETTYPE, 0, LDT_ROUND, 0x10008, 0},
+        {LDM_STEPDIGIT, 0, 0, 0, 'R'},           {LDM_GETDIGIT, 0, 0, 0, 0},
+        {LDM_SETDIGIT, 12, 0, 0, 'R'},           {LDM_STEPDIGIT, 0, 1, 9, 'R'},
+        {LDM_GETDIGIT, 0, 0, 9, 0},              {LDM_SETDIGIT, static_cast<WPARAM>(-3), 0, 9, 'R'},
+        {LDM_GETDIGIT, 0, 0, 0, 0},              {LDM_SETDIGIT, 5, 0, 0, 'R'},
+        {LDM_STEPDIGIT, 0, 0, 5, 'R'},           {LDM_GETDIGIT, 0, 0, 4, 0},
+        {LDM_SETFLAGS, 0, 3, 0, 'R'},            {LDM_GETFLAGS, 0, 0, 3, 0},
+        {LDM_GETUSERDATA, 0, 0, 0, 0},           {LDM_SETUSERDATA, 0, -9, 0, 0},
+        {LDM_GETUSERDATA, 0, 0, -9, 0},          {LDM_SETCOLORS, 0, 0, 0, 0},
+        {LDM_GETCOLORS, 0, 0, 0, 0},             {LDM_SETCOLORS, 0, set, 0, 'R'},
     };
-    for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i)
+    LedColors defaults;
+    SendMessage(led, LDM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&defaults));
+    EXPECT_EQ(defaults.onColor, RGB(255, 0, 0));
+    EXPECT_EQ(defaults.offColor, RGB(255, 192, 192));
+    EXPECT_EQ(defaults.backColor, GetSysColor(COLOR_BTNFACE));
+    for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
+        ValidateRect(led, NULL);
         EXPECT_EQ(SendMessage(led, steps[i].message, steps[i].wParam, steps[i].lParam),
                   steps[i].result) << "step " << i;
-    LedColors colors;
-    SendMessage(led, LDM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
-    EXPECT_EQ(colors.onColor, RGB(255, 0, 0));
-    EXPECT_EQ(colors.offColor, RGB(255, 192, 192));
-    EXPECT_EQ(colors.backColor, GetSysColor(COLOR_BTNFACE));
-    DestroyWindow(led);
-}
-
-TEST_F(LedTest, StateChangesRepaintButTypeAndUserDataDoNot)
-{
-    HWND led = Create(LDT_DIGIT);
-    const LedColors colors = {kOn, kOff, kBack};
-    const struct { UINT message; WPARAM wParam; LPARAM lParam; bool repaints; } cases[] = {
-        {LDM_SETTYPE, 0, LDT_RECT, false},   {LDM_SETUSERDATA, 0, 1, false},
-        {LDM_GETFLAGS, 0, 0, false},         {LDM_SETFLAGS, 0, LDF_OFF, true},
-        {LDM_SETDIGIT, 3, 0, true},          {LDM_STEPDIGIT, 0, 1, true},
-        {LDM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&colors), true},
-    };
-    for (const auto &c : cases) {
-        UpdateWindow(led);
-        SendMessage(led, c.message, c.wParam, c.lParam);
         RECT dirty;
-        EXPECT_EQ(GetUpdateRect(led, &dirty, FALSE) != 0, c.repaints) << c.message;
+        EXPECT_EQ(GetUpdateRect(led, &dirty, FALSE) != 0, steps[i].repaints == 'R') << "step " << i;
     }
+    DestroyWindow(led);
 }
 
 // The background follows COLOR_BTNFACE until colours are set.

@@ -10,8 +10,7 @@ using namespace orvtest;
 
 extern "C" int OrvHeaderCDriveProgress(HWND progress);
 extern "C" int OrvHeaderCDriveHexEditor(HWND hex);
-extern "C" int OrvHeaderCDriveLed(HWND led);
-extern "C" int OrvHeaderCDriveWebLink(HWND link);
+extern "C" int OrvHeaderCDriveLedAndWebLink(HWND led, HWND link);
 
 namespace {
 
@@ -146,21 +145,19 @@ TEST(Registration, ProgressClassRecord)
                                     COLOR_WINDOW + 1));
 }
 
-// Both start with the creation parameter as their user value (7 here).
 TEST(Registration, LedAndWebLinkClassRecords)
 {
     ASSERT_TRUE(InitORVCC(ORVCC_LED_CLASS | ORVCC_WEBLINK_CLASS));
     DestroyWindow(ExpectClassRecord("ORV_LEDClass", 0x4203u, 32512 /* arrow */, COLOR_BTNFACE + 1));
     DestroyWindow(ExpectClassRecord("ORV_WebLinkClass", 0x4203u, 32649 /* hand */,
                                     COLOR_BTNFACE + 1));
-    for (const char *name : {"ORV_LEDClass", "ORV_WebLinkClass"}) {
-        HWND hwnd = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 31, 41, NULL, NULL,
-                                    GetModuleHandleA(NULL), reinterpret_cast<void *>(7));
-        ASSERT_NE(hwnd, nullptr) << name;
-        EXPECT_EQ(name[4] == 'L' ? OrvHeaderCDriveLed(hwnd) : OrvHeaderCDriveWebLink(hwnd), 1)
-            << name;
-        DestroyWindow(hwnd);
-    }
+    HWND made[2];
+    for (int i = 0; i < 2; ++i)
+        made[i] = CreateWindowExA(0, i ? "ORV_WebLinkClass" : "ORV_LEDClass", "", WS_POPUP, 0, 0, 31,
+                                  41, NULL, NULL, GetModuleHandleA(NULL), reinterpret_cast<void *>(7));
+    EXPECT_EQ(OrvHeaderCDriveLedAndWebLink(made[0], made[1]), 1);
+    DestroyWindow(made[0]);
+    DestroyWindow(made[1]);
 }
 
 TEST(Registration, RepeatedCallsSucceedAndKeepTheClipboardFormat)

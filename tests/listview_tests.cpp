@@ -21,6 +21,8 @@ namespace {
 const UINT kSortMsg = WM_APP + 1;
 const UINT kEditMsg = WM_APP + 2;
 const int kListId = 42;
+const UINT kGridGetState = WM_USER + 103;  // sent to a parent of the grid's class
+const UINT kGridSetState = WM_USER + 104;
 
 std::string Narrow(const void *text, bool wide)
 {
@@ -44,7 +46,6 @@ struct Recorder {
     LRESULT endReply = TRUE;   // LVN_ENDLABELEDIT and combo-box end
     bool wideCodes = false;    // the last begin or end came with a W code
     std::function<void(const LVEDITNOTIFYA *)> onBegin, onEnd;
-    std::function<void(const LVSORTNOTIFY *)> onSort;
 };
 Recorder *recorder;
 
@@ -72,8 +73,6 @@ LRESULT Answer(UINT message, LPARAM lParam)
         auto *n = reinterpret_cast<const LVSORTNOTIFY *>(lParam);
         r.events.push_back("sort(" + std::to_string(n->iColumn) + "," +
                            std::to_string(n->fDescending) + ")");
-        if (r.onSort)
-            r.onSort(n);
         return 0;
     }
     auto *n = reinterpret_cast<const LVEDITNOTIFYA *>(lParam);
@@ -83,17 +82,13 @@ LRESULT Answer(UINT message, LPARAM lParam)
         r.events.push_back(Cell("query", n, false));
         return r.queryReply;
     }
-    if (IsCode(code, LVN_BEGINLABELEDITA, LVN_BEGINLABELEDITW)) {
-        r.events.push_back(Cell((combo + "begin").c_str(), n, true));
-        if (r.onBegin)
-            r.onBegin(n);
-        return r.beginReply;
-    }
-    if (IsCode(code, LVN_ENDLABELEDITA, LVN_ENDLABELEDITW)) {
-        r.events.push_back(Cell((combo + "end").c_str(), n, true));
-        if (r.onEnd)
-            r.onEnd(n);
-        return r.endReply;
+    const bool begin = IsCode(code, LVN_BEGINLABELEDITA, LVN_BEGINLABELEDITW);
+    if (begin || IsCode(code, LVN_ENDLABELEDITA, LVN_ENDLABELEDITW)) {
+        r.events.push_back(Cell((combo + (begin ? "begin" : "end")).c_str(), n, true));
+        const auto &hook = begin ? r.onBegin : r.onEnd;
+        if (hook)
+            hook(n);
+        return begin ? r.beginReply : r.endReply;
     }
     if (code == static_cast<UINT>(LVN_COLUMNCLICK))
         r.events.push_back("columnclick");
@@ -102,12 +97,16 @@ LRESULT Answer(UINT message, LPARAM lParam)
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (recorder && (message == kGridGetState || message == kGridSetState || message == WM_KEYDOWN)) {
+        const char *what = message == WM_KEYDOWN ? "key" : message == kGridGetState ? "getstate" : "setstate";
+        recorder->events.push_back(std::string(what) + "(" + std::to_string(wParam) + ")");
+        return message == WM_KEYDOWN;  // the grid takes every key
+    }
     if (recorder && (message == kSortMsg || message == kEditMsg || message == WM_NOTIFY))
         return Answer(message, lParam);
     if (recorder && message == WM_NOTIFYFORMAT && lParam == NF_QUERY && recorder->formatReply)
         return recorder->formatReply;
-    return IsAnsiFlavour() ? DefWindowProcA(hwnd, message, wParam, lParam)
-                           : DefWindowProcW(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 WNDPROC headerPrevious;
@@ -118,6 +117,20 @@ LRESULT CALLBACK HeaderAnswering6(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return CallWindowProcW(headerPrevious, hwnd, message, wParam, lParam);
 }
 
+// Makes a list view an ANSI window (IsWindowUnicode FALSE), as a host's ANSI
+// subclass does; the extensions then serve it in the ANSI flavour.
+LRESULT CALLBACK AnsiRelay(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+}
+void MakeAnsiWindow(HWND lv)
+{
+    SetWindowLongPtrA(lv, GWLP_USERDATA, GetWindowLongPtrA(lv, GWLP_WNDPROC));
+    SetWindowLongPtrA(lv, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnsiRelay));
+    ASSERT_FALSE(IsWindowUnicode(lv));
+}
+
 class ListViewExtTest : public ::testing::Test {
 public:
     void SetUp() override
@@ -125,25 +138,15 @@ public:
         recorder = &rec_;
         static bool registered = false;
         if (!registered) {
-            WNDCLASSA wc = {};
+            WNDCLASSW wc = {};
             wc.lpfnWndProc = ParentProc;
-            wc.hInstance = GetModuleHandleA(NULL);
+            wc.hInstance = GetModuleHandleW(NULL);
             wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-            wc.lpszClassName = "LvxTestParent";
-            if (IsAnsiFlavour()) {
-                RegisterClassA(&wc);
-            } else {
-                WNDCLASSW w = {};
-                w.lpfnWndProc = ParentProc;
-                w.hInstance = wc.hInstance;
-                w.hbrBackground = wc.hbrBackground;
-                w.lpszClassName = L"LvxTestParent";
-                RegisterClassW(&w);
-            }
-            registered = true;
+            wc.lpszClassName = L"LvxTestParent";
+            registered = RegisterClassW(&wc) != 0;
         }
-        parent_ = CreateWindowInFlavour("LvxTestParent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                        500, 300, NULL, 0);
+        parent_ = CreateWindowExW(0, L"LvxTestParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  500, 300, NULL, NULL, GetModuleHandleW(NULL), NULL);
         ASSERT_NE(parent_, nullptr);
         clock_ = GetTickCount() + 100000;
     }
@@ -154,10 +157,10 @@ public:
         recorder = nullptr;
     }
     // A report view with three columns of 100 pixels and rows "a0 b0 c0", ...
-    HWND CreateList(DWORD style = LVS_EDITLABELS, int rows = 3)
+    HWND CreateList(DWORD style = LVS_EDITLABELS, int rows = 3, HWND parent = NULL)
     {
         HWND lv = CreateWindowInFlavour("SysListView32", WS_CHILD | WS_VISIBLE | LVS_REPORT | style,
-                                        10, 10, 460, 200, parent_, kListId);
+                                        10, 10, 460, 200, parent ? parent : parent_, kListId);
         for (int c = 0; c < 3; ++c) {
             char name[] = {static_cast<char>('A' + c), 0};
             LVCOLUMNA column = {};
@@ -220,9 +223,9 @@ public:
     {
         RECT r = {};
         r.top = column;
-        r.left = LVIR_BOUNDS;
+        r.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;  // bounds of 0: the whole row
         SendMessageW(lv, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-        return {(r.left + r.right) / 2 + (column == 0 ? 20 : 0), (r.top + r.bottom) / 2};
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     // A click later than a double-click would be.
     void ClickCell(HWND lv, int row, int column)
@@ -289,7 +292,11 @@ TEST_F(ListViewExtTest, ArgumentChecks)
 
 TEST_F(ListViewExtTest, BitmapModeSettingCallsMoveTheArrowAndReport)
 {
+  for (bool ansi : {false, true}) {
+    rec_.events.clear();
     HWND lv = CreateList();
+    if (ansi)
+        MakeAnsiWindow(lv);
     ASSERT_TRUE(AttachSort(lv, 1, 5));
     ASSERT_TRUE(AttachSort(lv, 2, FALSE));
     EXPECT_EQ(rec_.events, (Events{"sort(1,5)", "sort(2,0)"}));
@@ -305,6 +312,8 @@ TEST_F(ListViewExtTest, BitmapModeSettingCallsMoveTheArrowAndReport)
     SendMessageW(lv, WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_NE(HeaderItem(lv, 2).hbm, item.hbm);
     EXPECT_TRUE(GetObjectW(HeaderItem(lv, 2).hbm, sizeof arrow, &arrow));
+    DestroyWindow(lv);
+  }
 }
 
 // Header clicks through real input: direction rules by flags.
@@ -318,6 +327,7 @@ TEST_F(ListViewExtTest, HeaderClicksMoveAndToggle)
     } cases[] = {
         {0, FALSE, {1, 1, 1}, {"sort(1,1)", "sort(1,0)", "sort(1,1)"}},
         {0, 5, {0}, {"sort(0,0)"}},  // 5 counts as descending, then toggles
+        {LVSOF_KEEPDIRECTION, 5, {2}, {"sort(2,1)"}},  // and is kept as 1
         {0, TRUE, {2}, {"sort(2,0)"}},
         {LVSOF_DESCENDINGFIRST, FALSE, {2}, {"sort(2,1)"}},
         {LVSOF_KEEPDIRECTION, TRUE, {2, 1}, {"sort(2,1)", "sort(1,1)"}},
@@ -382,8 +392,11 @@ TEST_F(ListViewExtTest, EditSequences)
          [](ListViewExtTest *t, HWND lv) { t->ClickHeader(lv, 2); Tap(VK_RETURN); },
          {"query(1,1)", "begin(1,1,b1)", "sort(2,0)", "columnclick", "end(1,1,xy)"}, "xy"},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
+      for (bool ansi : {false, true}) {
         HWND lv = CreateList();
+        if (ansi)
+            MakeAnsiWindow(lv);
         ASSERT_TRUE(AttachEdit(lv, c.flags));
         ASSERT_TRUE(AttachSort(lv, 0, FALSE));
         rec_.events.clear();
@@ -392,11 +405,186 @@ TEST_F(ListViewExtTest, EditSequences)
         EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0), reinterpret_cast<LRESULT>(editor));
         TypeKeys("xy");
         c.finish(this, lv);
-        EXPECT_EQ(rec_.events, c.expected) << c.name;
+        EXPECT_EQ(rec_.events, c.expected) << c.name << (ansi ? " (ANSI window)" : "");
         EXPECT_EQ(Text(lv, 1, 1), c.cell) << c.name;
         EXPECT_FALSE(IsWindow(editor)) << c.name;
         DestroyWindow(lv);
     }
+}
+
+// Editors opened by message: editor choice, notification format, and a parent that
+// refuses, or changes or destroys things from inside the notifications.
+TEST_F(ListViewExtTest, EditorsAndHostileParents)
+{
+    typedef std::function<void(ListViewExtTest *, HWND)> Step;
+    const std::string longText = std::string(100, 'x') + "end";  // grows the buffer 3 times
+    const Step enter = [](ListViewExtTest *, HWND) { Tap(VK_RETURN); };
+    const struct {
+        const char *name;
+        DWORD flags;
+        std::function<void(Recorder &, HWND)> setup;
+        Step finish;
+        Events expected;
+        int wide;  // notification codes: 0 ANSI, 1 Unicode, -1 either
+    } cases[] = {
+        {"ansi parent", 0, [](Recorder &r, HWND) { r.formatReply = NFR_ANSI; }, enter,
+         {"begin(1,1,b1)", "end(1,1,b1)"}, 0},
+        {"unicode parent", 0, [](Recorder &r, HWND) { r.formatReply = NFR_UNICODE; }, enter,
+         {"begin(1,1,b1)", "end(1,1,b1)"}, 1},
+        {"long text", 0, [&](Recorder &, HWND lv) { SetText(lv, 1, 1, longText); }, enter,
+         {"begin(1,1," + longText + ")", "end(1,1," + longText + ")"}, -1},
+        {"refused", 0, [](Recorder &r, HWND) { r.beginReply = 1; }, nullptr, {"begin(1,1,b1)"}, -1},
+        {"closed by message", 0, nullptr,
+         [](ListViewExtTest *, HWND lv) { EXPECT_EQ(ListView_EditSubItem(lv, -1, 0), nullptr); },
+         {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"rows deleted at end", 0,
+         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0); }; },
+         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"columns deleted at end", 0,
+         [](Recorder &r, HWND lv) {
+             r.onEnd = [lv](const LVEDITNOTIFYA *) {
+                 SendMessageW(lv, LVM_DELETECOLUMN, 2, 0);
+                 SendMessageW(lv, LVM_DELETECOLUMN, 1, 0);
+             };
+         },
+         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"list view destroyed at begin", 0,
+         [](Recorder &r, HWND lv) { r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; },
+         nullptr, {"begin(1,1,b1)"}, -1},
+        {"list view destroyed at end", 0,
+         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; },
+         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
+        {"list view destroyed while editing", 0, nullptr,
+         [](ListViewExtTest *, HWND lv) { DestroyWindow(lv); }, {"begin(1,1,b1)"}, -1},
+        {"combo box", LVEOF_QUERYEDITOR,
+         [](Recorder &r, HWND) {
+             r.queryReply = LVEOF_COMBOBOX;
+             r.onBegin = [](const LVEDITNOTIFYA *n) {
+                 for (const char *entry : {"b1", "zz"})
+                     SendMessageA(n->hwndEditor, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+                 SendMessageA(n->hwndEditor, CB_SETCURSEL, 1, 0);
+             };
+         },
+         enter, {"query(1,1)", "combo-begin(1,1,b1)", "combo-end(1,1,zz)"}, -1},
+        {"combo box escape", LVEOF_COMBOBOX, nullptr,
+         [](ListViewExtTest *, HWND lv) {
+             HWND combo = Editor(lv);
+             Tap(VK_F4);
+             EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+             Tap(VK_ESCAPE);  // closes the list only
+             EXPECT_TRUE(IsWindow(combo));
+             EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+             Tap(VK_ESCAPE);
+         },
+         {"combo-begin(1,1,b1)"}, -1},
+    };
+    for (const auto &c : cases) {
+        rec_ = Recorder();
+        HWND lv = CreateList();
+        if (c.setup)
+            c.setup(rec_, lv);
+        ASSERT_TRUE(AttachEdit(lv, c.flags));
+        FocusForInput(lv);
+        HWND editor = ListView_EditSubItem(lv, 1, 1);
+        if (c.finish) {
+            ASSERT_NE(editor, nullptr) << c.name;
+            c.finish(this, lv);
+        } else {
+            EXPECT_EQ(editor, nullptr) << c.name;
+        }
+        PumpMessages();
+        EXPECT_EQ(rec_.events, c.expected) << c.name;
+        if (c.wide >= 0) {
+            EXPECT_EQ(rec_.wideCodes, c.wide == 1) << c.name;
+        }
+        EXPECT_FALSE(IsWindow(editor)) << c.name;
+        if (IsWindow(lv)) {
+            EXPECT_EQ(Editor(lv), nullptr) << c.name;
+            if (c.expected.size() == 3) {
+                EXPECT_EQ(Text(lv, 1, 1), "zz");
+            }
+            DestroyWindow(lv);
+        }
+    }
+}
+
+// An edit control of a right-aligned column grows leftwards while typing.
+TEST_F(ListViewExtTest, RightAlignedEditorWidensLeftwards)
+{
+    HWND lv = CreateList();
+    ASSERT_TRUE(AttachEdit(lv));
+    HWND editor = ClickToEdit(lv, 1, 2);
+    ASSERT_EQ(editor, Editor(lv));
+    EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_RIGHT);
+    RECT before, after;
+    GetWindowRect(editor, &before);
+    TypeKeys("wwwwwwwwwwww");
+    GetWindowRect(editor, &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_LT(after.left, before.left);
+    DestroyWindow(lv);
+}
+
+// Which clicks on the focused row open an editor.
+TEST_F(ListViewExtTest, ClickRules)
+{
+    const struct {
+        DWORD style;
+        DWORD flags;
+        int column;
+        bool doubleClick;
+        bool opens;
+    } cases[] = {
+        {LVS_EDITLABELS, 0, 1, false, true},
+        {LVS_EDITLABELS, 0, 1, true, false},  // a double-click never edits
+        {0, 0, 1, false, false},              // without LVS_EDITLABELS
+        {LVS_EDITLABELS | LVS_OWNERDRAWFIXED, 0, 0, false, true},
+        {LVS_EDITLABELS | LVS_OWNERDRAWFIXED, LVEOF_NOFIRSTCOLUMN, 0, false, false},
+    };
+    for (const auto &c : cases) {
+        rec_.events.clear();
+        HWND lv = CreateList(c.style);
+        ASSERT_TRUE(AttachEdit(lv, c.flags));
+        FocusForInput(lv);
+        ClickCell(lv, 1, c.column);  // focuses the row
+        EXPECT_EQ(Editor(lv), nullptr);
+        POINT p = CellPoint(lv, 1, c.column);
+        if (c.doubleClick)
+            DoubleClick(lv, p.x, p.y);
+        else
+            ClickCell(lv, 1, c.column);
+        EXPECT_EQ(Editor(lv) != nullptr, c.opens) << c.style << " " << c.column;
+        EXPECT_EQ(rec_.events.size(), c.opens ? 1u : 0u) << c.style << " " << c.column;
+        DestroyWindow(lv);
+    }
+}
+
+// A parent of the grid's class (by name, in any letter case) reads and sets row
+// states and sees every key first; moved to another parent, the list view forgets it.
+TEST_F(ListViewExtTest, GridParent)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = L"orv_gridcontrolclass";
+    RegisterClassW(&wc);
+    HWND grid = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                500, 300, NULL, NULL, wc.hInstance, NULL);
+    HWND lv = CreateList(LVS_EDITLABELS, 3, grid);
+    ASSERT_TRUE(AttachEdit(lv));
+    FocusForInput(lv);
+    ClickCell(lv, 1, 1);
+    Tap(VK_DOWN);
+    EXPECT_EQ(rec_.events, (Events{"getstate(1)", "setstate(1)", "key(40)"}));
+    SetParent(lv, parent_);
+    DestroyWindow(grid);
+    ASSERT_TRUE(AttachEdit(lv));
+    rec_.events.clear();
+    FocusForInput(lv);
+    ClickCell(lv, 0, 1);
+    Tap(VK_DOWN);  // now the list view's own
+    EXPECT_EQ(rec_.events, Events{});
+    EXPECT_EQ(SendMessageW(lv, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 1);
 }
 
 }  // namespace

@@ -66,40 +66,52 @@ protected:
     HFONT font_ = NULL;
 };
 
-TEST_F(Meter, ClassStateBlockAndDefaults)
+TEST_F(Meter, ClassStateBlockDefaultsAndInfoMasks)
 {
     WNDCLASSEXA cls = {};
     cls.cbSize = sizeof cls;
     ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(NULL), "ORV_AnalogMeterClass", &cls));
     EXPECT_EQ(cls.style, static_cast<UINT>(CS_GLOBALCLASS | CS_NOCLOSE));
     EXPECT_EQ(cls.cbWndExtra, static_cast<int>(sizeof(void *)));
-    HWND hwnd = CreateWindowInFlavour("ORV_AnalogMeterClass", WS_CHILD, 0, 0, 50, 50,
-                                      host_.hwnd(), 9);
+    // The class procedure decides the window's width, whichever call creates it.
+    HWND hwnd = CreateWindowExA(0, "ORV_AnalogMeterClass", "", WS_CHILD, 0, 0, 80, 60, host_.hwnd(),
+                                reinterpret_cast<HMENU>(9), NULL, reinterpret_cast<void *>(0x1234));
     HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(hwnd, 0));
     ASSERT_GE(GlobalSize(block), sizeof(MeterState));
     EXPECT_EQ(GlobalFlags(block) & GMEM_LOCKCOUNT, 0u);  // unlocked between messages
     AMINFO info = {0x3F, 0, 0xFF, 1, 1, 1, 1, 1};
     SendMessageA(hwnd, AMM_GETINFO, 0, reinterpret_cast<LPARAM>(&info));
-    const AMINFO want = {0x3F, 0, 0xFF, 10, 0, 180, 2000, 0};
-    EXPECT_TRUE(SameInfo(info, want));
+    const AMINFO defaults = {0x3F, 0, 0xFF, 10, 0, 180, 2000, 0x1234};
+    EXPECT_TRUE(SameInfo(info, defaults));
     AMMETRICS m;
     SendMessageA(hwnd, AMM_GETMETRICS, 0, reinterpret_cast<LPARAM>(&m));
-    const double s = EnvInt("ORVCC_EXPECT_DPI", 96) / 96.0;
-    const AMMETRICS scaled = {int(8 * s), int(s), int(14 * s), int(s), int(10 * s), int(3 * s), 0};
+    const double f = EnvInt("ORVCC_EXPECT_DPI", 96) / 96.0;
+    const AMMETRICS scaled = {int(8 * f), int(f), int(14 * f), int(f), int(10 * f), int(3 * f), 0};
     EXPECT_EQ(memcmp(&m, &scaled, sizeof m), 0);
     AMCOLORS c;
     SendMessageA(hwnd, AMM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&c));
     EXPECT_EQ(c.clrPeak, GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(c.clrBackground, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(SendMessageA(hwnd, WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font_));
+    SendMessageA(hwnd, WM_SETFONT, 0, 0);  // no font: the stock one again
     EXPECT_EQ(SendMessageA(hwnd, WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
     EXPECT_EQ(SendMessageA(hwnd, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
     SendMessageA(hwnd, WM_SETFOCUS, 0, 0);
     SendMessageA(hwnd, WM_KILLFOCUS, 0, 0);
     ASSERT_EQ(host_.notifications.size(), 2u);
-    EXPECT_EQ(host_.notifications[0].code, NM_SETFOCUS);
-    EXPECT_EQ(host_.notifications[1].code, NM_KILLFOCUS);
+    EXPECT_EQ(host_.notifications[0].code * 1000 + host_.notifications[1].code,
+              NM_SETFOCUS * 1000 + NM_KILLFOCUS);
     EXPECT_EQ(host_.notifications[1].idFrom, 9u);
+    // Only the masked fields and style bits are set and read back.
+    AMINFO set = {AMIF_STYLE | AMIF_LABELSTEP, 0x13, 0x12, 99, 5, 99, 99, 99};
+    SendMessageA(hwnd, AMM_SETINFO, 0, reinterpret_cast<LPARAM>(&set));
+    AMINFO get = {AMIF_STYLE | AMIF_LABELSTEP | AMIF_PARAM, 7, 0x11, 7, 7, 7, 7, 7};
+    SendMessageA(hwnd, AMM_GETINFO, 0, reinterpret_cast<LPARAM>(&get));
+    const AMINFO want = {AMIF_STYLE | AMIF_LABELSTEP | AMIF_PARAM, 0x10, 0x11, 7, 5, 7, 7, 0x1234};
+    EXPECT_TRUE(SameInfo(get, want));
     DestroyWindow(hwnd);
 }
 
@@ -142,24 +154,6 @@ TEST_F(Meter, PositionIsClampedToTheRange)
     DestroyWindow(hwnd);
 }
 
-TEST_F(Meter, InfoMasksAndCreationParameter)
-{
-    HWND hwnd = CreateWindowExA(0, "ORV_AnalogMeterClass", "", WS_CHILD, 0, 0, 80, 60,
-                                host_.hwnd(), NULL, NULL, reinterpret_cast<void *>(0x1234));
-    if (!IsAnsiFlavour()) {
-        DestroyWindow(hwnd);
-        hwnd = CreateWindowExW(0, L"ORV_AnalogMeterClass", L"", WS_CHILD, 0, 0, 80, 60,
-                               host_.hwnd(), NULL, NULL, reinterpret_cast<void *>(0x1234));
-    }
-    AMINFO set = {AMIF_STYLE | AMIF_LABELSTEP, 0x13, 0x12, 99, 5, 99, 99, 99};
-    SendMessageA(hwnd, AMM_SETINFO, 0, reinterpret_cast<LPARAM>(&set));
-    AMINFO get = {AMIF_STYLE | AMIF_LABELSTEP | AMIF_PARAM, 7, 0x11, 7, 7, 7, 7, 7};
-    SendMessageA(hwnd, AMM_GETINFO, 0, reinterpret_cast<LPARAM>(&get));
-    const AMINFO want = {AMIF_STYLE | AMIF_LABELSTEP | AMIF_PARAM, 0x10, 0x11, 7, 5, 7, 7, 0x1234};
-    EXPECT_TRUE(SameInfo(get, want));
-    DestroyWindow(hwnd);
-}
-
 // KillTimer tells whether the hold timer ran (and stops it).
 TEST_F(Meter, OneHoldTimerRunsWhilePeakHoldIsOn)
 {
@@ -184,10 +178,10 @@ TEST_F(Meter, OneHoldTimerRunsWhilePeakHoldIsOn)
 TEST_F(Meter, DpiGeometryAndNeedleTip)
 {
     struct Layout {
-        int dpi, pivotY, scale, needle, minorTick;
+        int pivotY, scale, needle, minorTick;
     };
-    const Layout layouts[] = {{96, 110, 73, 65, 8}, {120, 108, 70, 60, 10}};
-    const int dpi = EnvInt("ORVCC_EXPECT_DPI", 96);
+    const Layout layouts[] = {{110, 73, 65, 8} /* 96 dpi */, {108, 70, 60, 10} /* 120 dpi */};
+    const Layout &l = layouts[EnvInt("ORVCC_EXPECT_DPI", 96) == 120 ? 1 : 0];
     HWND hwnd = Create();
     TEXTMETRICA tm;
     HDC dc = GetDC(hwnd);
@@ -196,40 +190,36 @@ TEST_F(Meter, DpiGeometryAndNeedleTip)
     ReleaseDC(hwnd, dc);
     ASSERT_EQ(tm.tmHeight, 13);
     ASSERT_EQ(tm.tmExternalLeading, 0);
-    for (const Layout &l : layouts) {
-        if (l.dpi != dpi)
-            continue;
-        MeterState s = State(hwnd);
-        EXPECT_EQ(s.ptPivot.x, 100);
-        EXPECT_EQ(s.ptPivot.y, l.pivotY);
-        EXPECT_EQ(s.nNeedleRadius, l.needle);
-        const int y = l.pivotY, x0 = 100 - l.scale;
-        Capture left(hwnd);
-        EXPECT_EQ(left.At(100, y), kNeedle);  // hub
-        EXPECT_EQ(left.At(100 - l.needle, y), kNeedle);  // tip at position 0
-        EXPECT_EQ(left.At(99 - l.needle, y), kBack);
-        EXPECT_EQ(left.At(x0 + 1, y), kBack);
-        EXPECT_EQ(left.At(x0, y), kScale);  // tick 0, a minor tick
-        EXPECT_EQ(left.At(x0 - l.minorTick + 1, y), kScale);
-        EXPECT_EQ(left.At(x0 - l.minorTick, y), kBack);
-        // Tips at half the maximum and at the maximum, for two maxima.
-        struct Tip {
-            int max, pos, x, y, beyondX, beyondY;
-        };
-        const int r = l.needle;
-        const Tip tips[] = {{180, 90, 100, y - r, 100, y - r - 1},
-                            {180, 180, 100 + r, y, 101 + r, y},
-                            {7, 7, 100 + r, y, 101 + r, y},
-                            {0, 0, 100 - r, y, 99 - r, y}};
-        for (const Tip &t : tips) {
-            SetInfo(hwnd, AMIF_MAX, 0, 0, static_cast<UINT>(t.max));
-            SendMessageA(hwnd, AMM_SETPOS, 0, t.pos);
-            Capture c(hwnd);
-            EXPECT_EQ(c.At(t.x, t.y), kNeedle) << t.max << " " << t.pos;
-            EXPECT_EQ(c.At(t.beyondX, t.beyondY), kBack) << t.max << " " << t.pos;
-            // The earlier needle is gone; so is the one at the left end.
-            EXPECT_EQ(c.Count(kNeedle, 100 - r, y - 4, 100 - r + 20, y + 4) > 0, t.x == 100 - r);
-        }
+    MeterState s = State(hwnd);
+    EXPECT_EQ(s.ptPivot.x, 100);
+    EXPECT_EQ(s.ptPivot.y, l.pivotY);
+    EXPECT_EQ(s.nNeedleRadius, l.needle);
+    const int y = l.pivotY, x0 = 100 - l.scale;
+    Capture left(hwnd);
+    EXPECT_EQ(left.At(100, y), kNeedle);  // hub
+    EXPECT_EQ(left.At(100 - l.needle, y), kNeedle);  // tip at position 0
+    EXPECT_EQ(left.At(99 - l.needle, y), kBack);
+    EXPECT_EQ(left.At(x0 + 1, y), kBack);
+    EXPECT_EQ(left.At(x0, y), kScale);  // tick 0, a minor tick
+    EXPECT_EQ(left.At(x0 - l.minorTick + 1, y), kScale);
+    EXPECT_EQ(left.At(x0 - l.minorTick, y), kBack);
+    // Tips at half the maximum and at the maximum, for two maxima.
+    struct Tip {
+        int max, pos, x, y, beyondX, beyondY;
+    };
+    const int r = l.needle;
+    const Tip tips[] = {{180, 90, 100, y - r, 100, y - r - 1},
+                        {180, 180, 100 + r, y, 101 + r, y},
+                        {7, 7, 100 + r, y, 101 + r, y},
+                        {0, 0, 100 - r, y, 99 - r, y}};
+    for (const Tip &t : tips) {
+        SetInfo(hwnd, AMIF_MAX, 0, 0, static_cast<UINT>(t.max));
+        SendMessageA(hwnd, AMM_SETPOS, 0, t.pos);
+        Capture c(hwnd);
+        EXPECT_EQ(c.At(t.x, t.y), kNeedle) << t.max << " " << t.pos;
+        EXPECT_EQ(c.At(t.beyondX, t.beyondY), kBack) << t.max << " " << t.pos;
+        // The earlier needle is gone; so is the one at the left end.
+        EXPECT_EQ(c.Count(kNeedle, 100 - r, y - 4, 100 - r + 20, y + 4) > 0, t.x == 100 - r);
     }
     DestroyWindow(hwnd);
 }
@@ -369,9 +359,23 @@ TEST_F(Meter, DegenerateLayouts)
     SetWindowPos(hwnd, NULL, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_EQ(State(hwnd).hbmBack, nullptr);
     SetWindowPos(hwnd, NULL, 0, 0, 200, 120, SWP_NOZORDER | SWP_NOMOVE);
-    AMMETRICS m = {-3, 0, -50, 0, 500, 0, 100000};
-    SendMessageA(hwnd, AMM_SETMETRICS, 0, reinterpret_cast<LPARAM>(&m));
-    SendMessageA(hwnd, AMM_SETPOS, 0, 40);
+    // Negative and huge sizes.
+    const AMMETRICS sizes[] = {{-3, 0, -50, 0, 500, 0, 100000},
+                               {INT_MAX, INT_MAX, INT_MIN, 0, INT_MIN, INT_MAX, INT_MIN},
+                               {-40, 900000, 0, 0, -900000, -5, 0}};
+    for (const AMMETRICS &m : sizes) {
+        SendMessageA(hwnd, AMM_SETMETRICS, 0, reinterpret_cast<LPARAM>(&m));
+        SendMessageA(hwnd, AMM_SETPOS, 0, 40);
+        UpdateWindow(hwnd);
+        SendMessageA(hwnd, AMM_SETPOS, 0, 140);
+        UpdateWindow(hwnd);
+    }
+    // A size beyond the window: the back buffer covers what can be shown.
+    SendMessageA(hwnd, WM_SIZE, 0, MAKELPARAM(65535, 65535));
+    BITMAP back = {};
+    ASSERT_TRUE(GetObject(State(hwnd).hbmBack, sizeof back, &back));
+    EXPECT_EQ(back.bmWidth, 200);
+    EXPECT_EQ(back.bmHeight, 120);
     UpdateWindow(hwnd);
     SendMessageA(hwnd, WM_SIZE, 0, 0);  // a paint with no back buffer
     InvalidateRect(hwnd, NULL, FALSE);

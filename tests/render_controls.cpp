@@ -78,6 +78,44 @@ void AddSplitters(HWND parent, int x, int y, int width, int height)
     (void)Splitter_SetPane2(inner, panes[2], TRUE);
 }
 
+// Three analog meters in a row: caption below with labels, caption on top with
+// a held peak and own colours, no caption; the row must be visible already.
+void AddAnalogMeters(HWND parent, int x, int y, int height)
+{
+    const int width = 200;
+    HWND below = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"Volt", WS_CHILD | WS_VISIBLE, x, y,
+                                 width, height, parent, NULL, GetModuleHandleW(NULL), NULL);
+    AMINFO info = {AMIF_LABELSTEP, 0, 0, 0, 2, 0, 0, 0};
+    AnalogMeter_SetInfo(below, &info);
+    AnalogMeter_SetLabelsW(below, 6, L"0\0 36\0 72\0 108\0 144\0 180\0");
+    AMMETRICS metrics;
+    AnalogMeter_GetMetrics(below, &metrics);
+    metrics.nLabelReserve = 24;  // room for "180" beside the right end
+    AnalogMeter_SetMetrics(below, &metrics);
+    AnalogMeter_SetPos(below, 120);
+
+    HWND top = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"Peak hold", WS_CHILD | WS_VISIBLE,
+                               x + width + 10, y, width, height, parent, NULL,
+                               GetModuleHandleW(NULL), NULL);
+    AMINFO peak = {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_HOLDTIME,
+                   AMS_CAPTIONTOP | AMS_PEAKHOLD, 0xFF, 25, 5, 0, 600000, 0};
+    AnalogMeter_SetInfo(top, &peak);
+    const AMCOLORS colors = {RGB(255, 255, 240), RGB(96, 96, 96), RGB(0, 64, 160), RGB(220, 0, 0),
+                             RGB(0, 96, 0)};
+    AnalogMeter_SetColors(top, &colors);
+    AnalogMeter_SetLabelsW(top, 6, L"0\0 1\0 2\0 3\0 4\0 5\0");
+    AnalogMeter_SetPos(top, 150);
+    UpdateWindow(top);  // the peak stays at 150
+    AnalogMeter_SetPos(top, 70);
+
+    HWND bare = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"", WS_CHILD | WS_VISIBLE,
+                                x + 2 * (width + 10), y, width, height, parent, NULL,
+                                GetModuleHandleW(NULL), NULL);
+    AMINFO none = {AMIF_STYLE | AMIF_INTERVALS, AMS_NOCAPTION, AMS_NOCAPTION, 6, 0, 0, 0, 0};
+    AnalogMeter_SetInfo(bare, &none);
+    AnalogMeter_SetPos(bare, 90);
+}
+
 // A row of LEDs (a two-digit counter showing 4.2, the lamp shapes lit and dark)
 // and two web links; returns the height used.
 int AddLedsAndLinks(HWND parent, int x, int y)
@@ -108,6 +146,49 @@ int AddLedsAndLinks(HWND parent, int x, int y)
     return 51;
 }
 
+// A grid with row headers, a right-aligned price column, a text too long for its
+// column and the cell cursor on one price; returns the height used.
+int AddGrid(HWND parent, int x, int y, int width)
+{
+    const int height = 112;
+    HWND grid = CreateWindowExW(WS_EX_CLIENTEDGE, ORV_GRIDCONTROLCLASSW, L"",
+                                WS_CHILD | WS_VISIBLE | LVS_SHOWSELALWAYS | LVS_EDITLABELS, x, y, width,
+                                height, parent, NULL, GetModuleHandleW(NULL), NULL);
+    const wchar_t *titles[4] = {L"Nr.", L"Artikel", L"Preis", L"Bemerkung"};
+    const int widths[4] = {36, 150, 80, 0};
+    for (int c = 0; c < 4; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = const_cast<wchar_t *>(titles[c]);
+        column.cx = c < 3 ? widths[c] : width - 36 - 150 - 80 - 8;
+        column.fmt = c == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        SendMessageW(grid, LVM_INSERTCOLUMNW, c, (LPARAM)&column);
+    }
+    const wchar_t *cells[4][4] = {
+        {L"1", L"Schrauben M4", L"3,20", L"Kiste zu 100 St\u00fcck"},
+        {L"2", L"Unterlegscheiben", L"1,85", L""},
+        {L"3", L"Winkel verzinkt, 40 x 40 x 2 mm, gelocht", L"12,40", L"nachbestellen"},
+        {L"4", L"D\u00fcbel", L"0,95", L"Lager B"},
+    };
+    for (int r = 0; r < 4; ++r) {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<wchar_t *>(cells[r][0]);
+        SendMessageW(grid, LVM_INSERTITEMW, 0, (LPARAM)&item);
+        for (item.iSubItem = 1; item.iSubItem < 4; ++item.iSubItem) {
+            item.pszText = const_cast<wchar_t *>(cells[r][item.iSubItem]);
+            SendMessageW(grid, LVM_SETITEMTEXTW, r, (LPARAM)&item);
+        }
+    }
+    Grid_SetGridStyle(grid, GCS_HORZLINES | GCS_VERTLINES | GCS_ROWHEADERS | GCS_FIXEDFIRSTCOLUMN);
+    LVITEMW cell = {};
+    cell.iSubItem = 2;
+    cell.state = cell.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    Grid_SetItemState(grid, 1, &cell);
+    return height;
+}
+
 bool SaveClientArea(HWND hwnd, const char *path)
 {
     RECT rect;
@@ -115,6 +196,53 @@ bool SaveClientArea(HWND hwnd, const char *path)
     HDC window = GetDC(hwnd);
     const bool saved = SaveAreaAsPng(window, 0, 0, rect.right, rect.bottom, path);
     ReleaseDC(hwnd, window);
+    return saved;
+}
+
+// A host list view with the sort arrow on column 1 and an open cell editor,
+// saved to its own picture.
+bool RenderListView(const char *path)
+{
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 380, 130, NULL,
+                                 NULL, GetModuleHandleW(NULL), NULL);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
+                                10, 10, 360, 110, frame, NULL, GetModuleHandleW(NULL), NULL);
+    const wchar_t *names[] = {L"Datei", L"Gr\u00f6\u00dfe", L"Ge\u00e4ndert"};
+    const wchar_t *rows[][3] = {{L"bericht.txt", L"12 KB", L"03.11.2026"},
+                                {L"daten.csv", L"48 KB", L"21.10.2026"},
+                                {L"notizen.md", L"3 KB", L"02.09.2026"}};
+    for (int c = 0; c < 3; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.cx = c == 0 ? 130 : 105;
+        column.pszText = const_cast<wchar_t *>(names[c]);
+        SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+    for (int r = 0; r < 3; ++r) {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<wchar_t *>(rows[r][0]);
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < 3; ++c) {
+            item.iSubItem = c;
+            item.pszText = const_cast<wchar_t *>(rows[r][c]);
+            SendMessageW(list, LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    LVSORTOPTION sort = {LVSO_SORTHEADER, 0, WM_APP, 1, FALSE, NULL};
+    LVEDITOPTION edit = {LVSO_EDITSUBITEMS, 0, WM_APP + 1};
+    ListViewSetSpecialOption(list, &sort);
+    ListViewSetSpecialOption(list, &edit);
+    HWND editor = ListView_EditSubItem(list, 1, 2);
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    RedrawWindow(frame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const bool saved = editor && SaveClientArea(frame, path);
+    DestroyWindow(frame);
     return saved;
 }
 
@@ -132,7 +260,13 @@ int main(int argc, char **argv)
     const int ledHeight = AddLedsAndLinks(frame, 10, 162);
     // Splitters in a row of their own below.
     AddSplitters(frame, 10, 162 + ledHeight, 300 + hexWidth + 10, 110);
-    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, 162 + ledHeight + 120, TRUE);
+    // Analog meters in a row below the splitters.
+    const int meterTop = 162 + ledHeight + 120, meterHeight = 140;
+    AddAnalogMeters(frame, 10, meterTop, meterHeight);
+    // The grid below the meters.
+    const int gridTop = meterTop + meterHeight + 6;
+    const int gridHeight = AddGrid(frame, 10, gridTop, 320 + hexWidth - 10);
+    MoveWindow(frame, 0, 0, 320 + hexWidth + 10, gridTop + gridHeight + 10, TRUE);
     MSG msg;
     while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
@@ -140,5 +274,8 @@ int main(int argc, char **argv)
     const bool saved = SaveClientArea(frame, path);
     DestroyWindow(frame);
     printf("%s %s\n", saved ? "saved" : "could not save", path);
+    // Usage: orvcc_render.exe out.bmp [listview.bmp]
+    if (argc > 2 && !RenderListView(argv[2]))
+        return 1;
     return saved ? 0 : 1;
 }
