@@ -1,24 +1,4 @@
 # Cross toolchain: Debian's MinGW-w64, posix thread variant, 32-bit Windows.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(ORVCC_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${ORVCC_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ORVCC_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${ORVCC_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ORVCC_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# IEEE double results: SSE2 arithmetic instead of x87 extended precision.
-set(CMAKE_C_FLAGS_INIT   "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-
-# Runtime libraries go into each binary, so they import system DLLs only.
-set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
-set(CMAKE_DLLTOOL ${ORVCC_TRIPLE}-dlltool)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -7,6 +7,20 @@
 // Internal mode bit: the selection's anchor is selStart (clear: selEnd).
 #define HXMODE_ANCHORSTART 0x00020000
 
+// Where the glyphs of the font fall, so that painting can draw a run of cells
+// with one text call and still give the picture of one call per cell. Measured
+// at the first paint after a font change.
+struct HexGlyphs {
+    HFONT font;               // the font measured; null: measure again
+    bool digitsInside;        // no hex digit's ink starts left of its place
+    bool digitsFit;           // and every pair of hex digits stays inside its cell
+    short digitWidest;        // widest advance or ink of a hex digit
+    short digitAdvance[16];   // advance of each hex digit
+    short charAdvance[256];   // advance of the character shown for each byte value
+    short charReach[256];     // right edge of that character's box and ink
+    bool charFits[256];       // that character's box and ink stay inside its cell
+};
+
 struct HexEditorState {
     HANDLE heap;          // holds this record and the data buffer: the process heap
     HTHEME theme;         // theme data of "WINDOW", or null
@@ -28,7 +42,15 @@ struct HexEditorState {
     COLORREF colorText;
     COLORREF colorSelBk;
     COLORREF colorSelText;
+    HexGlyphs glyphs;
+    HBITMAP backBuffer;   // off-screen picture of the client area, kept between paints
+    int backWidth;        // its size
+    int backHeight;
 };
+
+// Painting one text call per cell instead of one per run of cells (for
+// comparing the two; false in normal use).
+extern bool hexPaintCellByCell;
 
 // The state of a hex editor window (user-data slot), or null.
 HexEditorState *HexEditorStateOf(HWND hwnd);

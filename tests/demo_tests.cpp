@@ -38,10 +38,14 @@ std::string ClassOf(HWND hwnd)
     return name;
 }
 
+// The text as the window's own WM_GETTEXT gives it: for a window of another
+// process GetWindowText reads only the caption the system keeps, which an edit
+// control does not keep up to date everywhere (not under 64-bit Wine).
 std::wstring TextOf(HWND hwnd)
 {
-    wchar_t text[128] = L"";  // asked for: another process's edit keeps its own text
-    SendMessageW(hwnd, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+    wchar_t text[128] = L"";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
     return text;
 }
 

@@ -1,15 +1,20 @@
 // Benchmark (not a test): full repaints of a 1280x1024 hex editor at 16 bytes
 // per line with little and with much data. Painting covers only the lines that
 // fit into the window, so the cost follows the window, not the data.
+// Each case is painted both ways in the same run: "cells" (one text call per
+// cell, the earlier painting) and "runs" (one call per run of cells of the same
+// colours); beside them a stock multi-line EDIT with the same font showing the
+// same text. The library's objects are linked in, so the program can switch.
 //
 // Usage: hexedit_bench.exe [rounds]   (run in a 1280x1024 screen, e.g. Xvfb)
 // Prints the median, mean and minimum of each case in milliseconds.
-#include "orvcc32.h"
+#include "hexedit.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -19,6 +24,15 @@ struct Case {
     DWORD bytes;
     HFONT font;      // null: the default ANSI_FIXED_FONT
     bool middle;     // scrolled to the middle of the data
+    HWND hwnd;
+    std::vector<double> times;      // runs
+    std::vector<double> cellTimes;  // cells
+};
+
+// A stock EDIT control showing the text a hex editor shows for its first lines.
+struct StockEdit {
+    const char *name;
+    HFONT font;
     HWND hwnd;
     std::vector<double> times;
 };
@@ -62,11 +76,58 @@ HFONT FontOfCellHeight(int height)
     return static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
 }
 
+// Time of one full repaint of a window, in milliseconds.
+double Repaint(HWND hwnd)
+{
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pump();
+    const double start = Now();
+    InvalidateRect(hwnd, NULL, FALSE);
+    UpdateWindow(hwnd);
+    GdiFlush();
+    return Now() - start;
+}
+
+// The hex editor's text of `lines` lines at 16 bytes per line, CR LF separated.
+std::string HexText(const std::vector<BYTE> &data, int lines)
+{
+    std::string text;
+    char line[128];
+    for (int r = 0; r < lines; ++r) {
+        int n = sprintf(line, "%04X  ", (r * 16) & 0xFFFF);
+        for (int k = 0; k < 16; ++k)
+            n += sprintf(line + n, "%02X ", data[r * 16 + k]);
+        line[n++] = ' ';
+        for (int k = 0; k < 16; ++k) {
+            const BYTE b = data[r * 16 + k];
+            line[n++] = b >= 0x20 && b <= 0x7E ? static_cast<char>(b) : '.';
+        }
+        line[n] = 0;
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+struct Figures {
+    double median, mean, min;
+};
+
+Figures Summary(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    double sum = 0;
+    for (double t : times)
+        sum += t;
+    return {times[times.size() / 2], sum / times.size(), times.front()};
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     const int rounds = argc > 1 ? atoi(argv[1]) : 60;
+    LibraryProcessAttach(GetModuleHandleW(NULL));
     if (!InitORVCC(ORVCC_HEXEDITOR_CLASS)) {
         fprintf(stderr, "InitORVCC failed\n");
         return 1;
@@ -84,12 +145,12 @@ int main(int argc, char **argv)
     const SIZE tallCell = Cell(tall);
 
     Case cases[] = {
-        {"512 B, default font", 512, NULL, false, NULL, {}},
-        {"16 MiB, default font", big, NULL, false, NULL, {}},
-        {"16 MiB, default font, middle", big, NULL, true, NULL, {}},
-        {"window-full (4 KiB), default font", 4096, NULL, false, NULL, {}},
-        {"512 B, 32-px cells", 512, tall, false, NULL, {}},
-        {"16 MiB, 32-px cells", big, tall, false, NULL, {}},
+        {"512 B, default font", 512, NULL, false, NULL, {}, {}},
+        {"16 MiB, default font", big, NULL, false, NULL, {}, {}},
+        {"16 MiB, default font, middle", big, NULL, true, NULL, {}, {}},
+        {"window-full (4 KiB), default font", 4096, NULL, false, NULL, {}, {}},
+        {"512 B, 32-px cells", 512, tall, false, NULL, {}, {}},
+        {"16 MiB, 32-px cells", big, tall, false, NULL, {}, {}},
     };
     for (Case &c : cases) {
         c.hwnd = CreateWindowExW(WS_EX_TOPMOST, ORV_HEXEDITORCLASSW, L"", WS_POPUP | (c.middle ? WS_VSCROLL : 0),
@@ -113,34 +174,56 @@ int main(int argc, char **argv)
         Pump();
         printf("# %-36s HXM_SETDATA %.2f ms\n", c.name, t1 - t0);
     }
-    // Rounds interleave the cases, so that drifts of the machine hit all alike.
+    StockEdit edits[] = {
+        {"stock EDIT, window-full, default font", static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT)), NULL, {}},
+        {"stock EDIT, window-full, 32-px cells", tall, NULL, {}},
+    };
+    for (StockEdit &e : edits) {
+        const int lines = 1024 / static_cast<int>(Cell(e.font).cy) + 1;
+        e.hwnd = CreateWindowExA(WS_EX_TOPMOST, "EDIT", HexText(data, lines).c_str(),
+                                 WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 1280, 1024, NULL, NULL,
+                                 GetModuleHandleW(NULL), NULL);
+        SendMessageW(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(e.font), FALSE);
+        SetWindowPos(e.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        Pump();
+    }
+    // Rounds interleave the cases and both paintings, so that drifts of the
+    // machine hit all alike.
     for (int round = 0; round < rounds + 3; ++round) {
         for (Case &c : cases) {
-            SetWindowPos(c.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-            Pump();
-            const double start = Now();
-            InvalidateRect(c.hwnd, NULL, FALSE);
-            UpdateWindow(c.hwnd);
-            GdiFlush();
-            const double end = Now();
-            if (round >= 3)  // warm-up
-                c.times.push_back(end - start);
+            hexPaintCellByCell = true;
+            const double cells = Repaint(c.hwnd);
+            hexPaintCellByCell = false;
+            const double runs = Repaint(c.hwnd);
+            if (round >= 3) {  // warm-up
+                c.cellTimes.push_back(cells);
+                c.times.push_back(runs);
+            }
+        }
+        for (StockEdit &e : edits) {
+            const double t = Repaint(e.hwnd);
+            if (round >= 3)
+                e.times.push_back(t);
         }
     }
     printf("hex editor full repaint, 1280x1024 client, 16 bytes per line, %d rounds\n", rounds);
     printf("default font cell %ldx%ld (%d lines in view); 32-px font cell %ldx%ld (%d lines)\n", fixed.cx,
            fixed.cy, linesInView, tallCell.cx, tallCell.cy, 1024 / static_cast<int>(tallCell.cy) + 1);
-    printf("%-38s %10s %10s %10s\n", "case", "median ms", "mean ms", "min ms");
+    printf("%-38s %22s %22s %8s\n", "", "cells (before)", "runs (after)", "after/");
+    printf("%-38s %7s %7s %6s %7s %7s %6s %8s\n", "case", "median", "mean", "min", "median", "mean", "min",
+           "before");
     double medians[6];
     int index = 0;
     for (Case &c : cases) {
-        std::vector<double> sorted = c.times;
-        std::sort(sorted.begin(), sorted.end());
-        double sum = 0;
-        for (double t : sorted)
-            sum += t;
-        medians[index++] = sorted[sorted.size() / 2];
-        printf("%-38s %10.3f %10.3f %10.3f\n", c.name, sorted[sorted.size() / 2], sum / sorted.size(), sorted.front());
+        const Figures before = Summary(c.cellTimes), after = Summary(c.times);
+        medians[index++] = after.median;
+        printf("%-38s %7.2f %7.2f %6.2f %7.2f %7.2f %6.2f %8.3f\n", c.name, before.median, before.mean,
+               before.min, after.median, after.mean, after.min, after.median / before.median);
+    }
+    for (StockEdit &e : edits) {
+        const Figures f = Summary(e.times);
+        printf("%-38s %7s %7s %6s %7.2f %7.2f %6.2f\n", e.name, "", "", "", f.median, f.mean, f.min);
+        DestroyWindow(e.hwnd);
     }
     printf("ratio 16 MiB / 512 B, default font (512 B fill %d of %d lines): %.3f\n", 512 / 16 + 1, linesInView,
            medians[1] / medians[0]);

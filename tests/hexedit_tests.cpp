@@ -339,6 +339,13 @@ TEST_F(HexEditorTest, SetDataWithAnUnreadableSourceFails)
     void *noAccess = VirtualAlloc(NULL, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
     EXPECT_EQ(Send(hex, HXM_SETDATA, 100, reinterpret_cast<LPARAM>(noAccess)), FALSE);
     VirtualFree(noAccess, 0, MEM_RELEASE);
+    if (sizeof(WPARAM) > 4) {  // a count beyond 32 bits is not taken as its low half
+        const Bytes source = Sequence(16);
+        SetLastError(0);
+        EXPECT_EQ(Send(hex, HXM_SETDATA, static_cast<WPARAM>(0x100000010ull),
+                       reinterpret_cast<LPARAM>(source.data())), FALSE);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    }
     EXPECT_EQ(Data(hex), Sequence(5));
     DestroyWindow(hex);
 }

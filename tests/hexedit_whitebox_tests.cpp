@@ -577,3 +577,94 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
 }
 
 }  // namespace
+
+// Painting runs of cells with one text call gives the picture of one call per
+// cell: captures of both agree over fonts (fixed and proportional, raster and
+// outline, italic whose ink leaves its cell), data, selections, colours, line
+// widths, view flags and scroll positions.
+TEST_F(HexWhiteBox, RunPaintingMatchesCellPainting)
+{
+    struct FontSpec {
+        const char *face;  // null: the stock font
+        int stock, height, weight;
+        BOOL italic;
+    };
+    const FontSpec fonts[] = {
+        {nullptr, ANSI_FIXED_FONT, 0, 0, FALSE},  {nullptr, SYSTEM_FONT, 0, 0, FALSE},
+        {"DejaVu Sans Mono", 0, 15, FW_NORMAL, FALSE}, {"DejaVu Sans", 0, 22, FW_NORMAL, TRUE},
+        {"DejaVu Serif", 0, 13, FW_BOLD, FALSE},  {"Courier", 0, 20, FW_BOLD, TRUE},
+    };
+    enum Data { kRandom, kAscending, kText };
+    struct Case {
+        int font, bytesPerLine;
+        Data data;
+        DWORD selFirst, selLast;  // kNoSel: none
+        bool colours;             // custom colours instead of the system's
+        DWORD viewFlags;          // HXV_ADDRESS | HXV_HEX | HXV_CHARS subset
+        int down, right;          // scroll steps
+    };
+    const DWORD kNoSel = 0xFFFFFFFFu, kAll = HXV_ADDRESS | HXV_HEX | HXV_CHARS;
+    const Case cases[] = {
+        {0, 16, kRandom, kNoSel, 0, false, kAll, 0, 0},
+        {0, 16, kAscending, 5, 40, false, kAll, 0, 0},
+        {0, 7, kRandom, 3, 3, true, kAll, 2, 0},
+        {1, 16, kText, 20, 300, false, kAll, 1, 3},
+        {1, 13, kRandom, 0, 700, true, HXV_HEX | HXV_CHARS, 0, 0},
+        {2, 16, kAscending, 17, 100, true, kAll, 3, 0},
+        {2, 32, kRandom, 31, 32, false, HXV_CHARS, 0, 5},
+        {3, 8, kAscending, 9, 60, false, kAll, 0, 0},
+        {3, 16, kText, kNoSel, 0, true, HXV_ADDRESS | HXV_CHARS, 4, 2},
+        {4, 11, kRandom, 2, 250, false, kAll, 1, 7},
+        {5, 16, kAscending, 40, 90, true, kAll, 0, 0},
+        {5, 9, kText, 0, 4, false, HXV_HEX, 2, 1},
+    };
+    const COLORREF custom[4] = {RGB(250, 240, 200), RGB(20, 40, 160), RGB(30, 120, 30), RGB(255, 255, 0)};
+    Random random(0xC0FFEEu);
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const Case &c = cases[i];
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        const FontSpec &f = fonts[c.font];
+        HFONT font = f.face ? CreateFontA(f.height, 0, 0, 0, f.weight, f.italic, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                                          0, 0, 0, f.face)
+                            : static_cast<HFONT>(GetStockObject(f.stock));
+        HWND hex = Create(WS_HSCROLL | WS_VSCROLL, 520, 260);
+        Send(hex, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        Send(hex, HXM_SETBYTESPERLINE, 0, c.bytesPerLine);
+        Send(hex, HXM_SETVIEWFLAGS, kAll, c.viewFlags);
+        Bytes data(1000);
+        for (size_t k = 0; k < data.size(); ++k)
+            data[k] = static_cast<BYTE>(c.data == kRandom      ? random.Next()
+                                        : c.data == kAscending ? k
+                                                               : "Wim jumps; fix Qy_|@%~ "[k % 23]);
+        Send(hex, HXM_SETDATA, data.size(), reinterpret_cast<LPARAM>(data.data()));
+        Send(hex, HXM_SETSEL, c.selFirst, c.selLast);
+        if (c.colours)
+            Send(hex, HXM_SETCOLORS, 0xF, reinterpret_cast<LPARAM>(custom));
+        for (int k = 0; k < c.down; ++k)
+            Send(hex, WM_VSCROLL, SB_LINEDOWN);
+        for (int k = 0; k < c.right; ++k)
+            Send(hex, WM_HSCROLL, SB_LINERIGHT);
+        PumpMessages();
+        hexPaintCellByCell = true;
+        InvalidateRect(hex, NULL, FALSE);
+        const Capture cells(hex);
+        hexPaintCellByCell = false;
+        InvalidateRect(hex, NULL, FALSE);
+        const Capture runs(hex);
+        int differ = 0, firstX = -1, firstY = -1, ink = 0;
+        const COLORREF back = cells.At(cells.width() - 1, cells.height() - 1);
+        for (int y = 0; y < cells.height(); ++y)
+            for (int x = 0; x < cells.width(); ++x) {
+                ink += cells.At(x, y) != back;
+                if (cells.At(x, y) != runs.At(x, y) && differ++ == 0) {
+                    firstX = x;
+                    firstY = y;
+                }
+            }
+        EXPECT_GT(ink, 1000);  // the picture shows text
+        EXPECT_EQ(differ, 0) << "first at " << firstX << "," << firstY;
+        DestroyWindow(hex);
+        if (f.face)
+            DeleteObject(font);
+    }
+}

@@ -12,6 +12,14 @@ using namespace orvtest;
 
 namespace {
 
+// Field by field: a 64-bit AMINFO has padding before lParam.
+bool SameInfo(const AMINFO &a, const AMINFO &b)
+{
+    return a.dwMask == b.dwMask && a.dwStyle == b.dwStyle && a.dwStyleMask == b.dwStyleMask &&
+           a.nIntervals == b.nIntervals && a.nLabelStep == b.nLabelStep && a.nMax == b.nMax &&
+           a.uHoldTime == b.uHoldTime && a.lParam == b.lParam;
+}
+
 const COLORREF kBack = RGB(255, 255, 255), kScale = RGB(255, 0, 0), kNeedle = RGB(0, 0, 255),
                kPeak = RGB(0, 160, 0), kText = RGB(0, 0, 0);
 const AMCOLORS kColors = {kBack, kScale, kNeedle, kPeak, kText};
@@ -74,7 +82,7 @@ TEST_F(Meter, ClassStateBlockDefaultsAndInfoMasks)
     AMINFO info = {0x3F, 0, 0xFF, 1, 1, 1, 1, 1};
     SendMessageA(hwnd, AMM_GETINFO, 0, reinterpret_cast<LPARAM>(&info));
     const AMINFO defaults = {0x3F, 0, 0xFF, 10, 0, 180, 2000, 0x1234};
-    EXPECT_EQ(memcmp(&info, &defaults, sizeof info), 0);
+    EXPECT_TRUE(SameInfo(info, defaults));
     AMMETRICS m;
     SendMessageA(hwnd, AMM_GETMETRICS, 0, reinterpret_cast<LPARAM>(&m));
     const double f = EnvInt("ORVCC_EXPECT_DPI", 96) / 96.0;
@@ -103,7 +111,7 @@ TEST_F(Meter, ClassStateBlockDefaultsAndInfoMasks)
     AMINFO get = {AMIF_STYLE | AMIF_LABELSTEP | AMIF_PARAM, 7, 0x11, 7, 7, 7, 7, 7};
     SendMessageA(hwnd, AMM_GETINFO, 0, reinterpret_cast<LPARAM>(&get));
     const AMINFO want = {AMIF_STYLE | AMIF_LABELSTEP | AMIF_PARAM, 0x10, 0x11, 7, 5, 7, 7, 0x1234};
-    EXPECT_EQ(memcmp(&get, &want, sizeof get), 0);
+    EXPECT_TRUE(SameInfo(get, want));
     DestroyWindow(hwnd);
 }
 
