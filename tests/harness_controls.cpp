@@ -23,7 +23,7 @@ const MsgRow kProgressRows[] = {
     {PGM_SETBACKCOLOR, kArgZero, kArgInOpt, sizeof(COLORREF)},
 };
 
-ORV_HARNESS_CONTROL(Progress, ORVCC_PROGRESS_CLASS, HarnessSpec("ORV_ProgressClass", kProgressRows));
+ORV_HARNESS_CONTROL(Progress, ORVCC_PROGRESS_CLASS, HarnessSetup("ORV_ProgressClass", kProgressRows));
 
 // Hex editor.
 const LPARAM kHexCommands[] = {IDM_HEX_CUT, IDM_HEX_COPY, IDM_HEX_PASTE, IDM_HEX_DELETE,
@@ -56,13 +56,13 @@ const MsgRow kHexEditorRows[] = {
     {WM_CONTEXTMENU, kArgWindow, kArgAny, 0, kRowModal},
 };
 
-HarnessSpec HexEditorSpec()
+HarnessSetup HexEditorSetup()
 {
-    HarnessSpec spec("ORV_HexEditorClass", kHexEditorRows);
-    spec.style |= WS_HSCROLL | WS_VSCROLL;
-    return spec;
+    HarnessSetup setup("ORV_HexEditorClass", kHexEditorRows);
+    setup.style |= WS_HSCROLL | WS_VSCROLL;
+    return setup;
 }
-ORV_HARNESS_CONTROL(HexEditor, ORVCC_HEXEDITOR_CLASS, HexEditorSpec());
+ORV_HARNESS_CONTROL(HexEditor, ORVCC_HEXEDITOR_CLASS, HexEditorSetup());
 
 // Splitter window: the panes are the host's child windows, the control itself,
 // its parent, NULL or a destroyed window.
@@ -83,7 +83,7 @@ const MsgRow kSplitterRows[] = {
     {WM_NOTIFY, kArgAny, kArgIn, sizeof(NMHDR)},
     {WM_COMMAND, kArgAny, kArgWindow},
 };
-ORV_HARNESS_CONTROL(Splitter, ORVCC_SPLITTER_CLASS, HarnessSpec("ORV_SplitterClass", kSplitterRows));
+ORV_HARNESS_CONTROL(Splitter, ORVCC_SPLITTER_CLASS, HarnessSetup("ORV_SplitterClass", kSplitterRows));
 // LED display.
 const LPARAM kLedTypes[] = {LDT_ROUND, LDT_RECT, LDT_HBAR, LDT_VBAR, LDT_DIGIT, LDT_DIGITDP,
                             LDT_DIGIT | LDT_BKBORDER, LDT_DIGITDP | LDT_BKBORDER, 3, 0x20};
@@ -105,7 +105,7 @@ const MsgRow kLedRows[] = {
     {LDM_GETUSERDATA, kArgZero, kArgZero},
 };
 
-ORV_HARNESS_CONTROL(Led, ORVCC_LED_CLASS, HarnessSpec("ORV_LEDClass", kLedRows));
+ORV_HARNESS_CONTROL(Led, ORVCC_LED_CLASS, HarnessSetup("ORV_LEDClass", kLedRows));
 
 // Web link. Its targets are files that do not exist, so a key or click that opens
 // one only makes the shell answer "not found"; the long one needs two bytes a
@@ -133,7 +133,7 @@ const MsgRow kWebLinkRows[] = {
     {WM_KEYDOWN, kArgPick, kArgZero, 2, 0, kLinkKeys},
 };
 
-ORV_HARNESS_CONTROL(WebLink, ORVCC_WEBLINK_CLASS, HarnessSpec("ORV_WebLinkClass", kWebLinkRows));
+ORV_HARNESS_CONTROL(WebLink, ORVCC_WEBLINK_CLASS, HarnessSetup("ORV_WebLinkClass", kWebLinkRows));
 // Analog meter. Label blocks are long enough for any count: the texts, then
 // zeros well past what the 1024-character store can take.
 const char kMeterLabelsA[4096] = "0\0 50\0 100\0 150\0Gr\xfc\xdf\xe9";
@@ -168,7 +168,7 @@ const MsgRow kAnalogMeterRows[] = {
 };
 
 ORV_HARNESS_CONTROL(AnalogMeter, ORVCC_ANALOGMETER_CLASS,
-                    HarnessSpec("ORV_AnalogMeterClass", kAnalogMeterRows));
+                    HarnessSetup("ORV_AnalogMeterClass", kAnalogMeterRows));
 // List view extensions, on a host's report-view list view with both options.
 const LPARAM kNotifyFormats[] = {NF_QUERY, NF_REQUERY};
 const MsgRow kListViewExtRows[] = {
@@ -222,13 +222,13 @@ HWND CreateExtendedListView(HWND parent)
     return list;
 }
 
-HarnessSpec ListViewExtSpec()
+HarnessSetup ListViewExtSetup()
 {
-    HarnessSpec spec("ListViewExtensions", kListViewExtRows);
-    spec.create = CreateExtendedListView;
-    return spec;
+    HarnessSetup setup("ListViewExtensions", kListViewExtRows);
+    setup.create = CreateExtendedListView;
+    return setup;
 }
-ORV_HARNESS_CONTROL(ListViewExt, ORVCC_INIT_ONLY, ListViewExtSpec());
+ORV_HARNESS_CONTROL(ListViewExt, ORVCC_INIT_ONLY, ListViewExtSetup());
 
 }  // namespace
 
@@ -292,12 +292,12 @@ HWND CreateFilledGrid(HWND parent)
     return grid;
 }
 
-HarnessSpec GridSpec()
+HarnessSetup GridSetup()
 {
-    HarnessSpec spec("ORV_GridControlClass", kGridRows);
-    spec.create = CreateFilledGrid;
-    return spec;
+    HarnessSetup setup("ORV_GridControlClass", kGridRows);
+    setup.create = CreateFilledGrid;
+    return setup;
 }
-ORV_HARNESS_CONTROL(Grid, ORVCC_GRIDCONTROL_CLASS, GridSpec());
+ORV_HARNESS_CONTROL(Grid, ORVCC_GRIDCONTROL_CLASS, GridSetup());
 
 }  // namespace

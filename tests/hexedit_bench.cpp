@@ -8,6 +8,7 @@
 //
 // Usage: hexedit_bench.exe [rounds]   (run in a 1280x1024 screen, e.g. Xvfb)
 // Prints the median, mean and minimum of each case in milliseconds.
+#include "support/benchclock.h"
 #include "hexedit.h"
 
 #include <stdio.h>
@@ -37,20 +38,8 @@ struct StockEdit {
     std::vector<double> times;
 };
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
-}
+using orvbench::Now;
+using orvbench::Pump;
 
 SIZE Cell(HFONT font)
 {

@@ -6,6 +6,7 @@
 // Usage: meter_bench.exe [frames]   (default 300, five seconds)
 // Prints the median, mean and maximum paint cost per frame in milliseconds and
 // the median as a share of the 16.7 ms frame budget.
+#include "support/benchclock.h"
 #include "orvcc32.h"
 
 #include <commctrl.h>
@@ -19,20 +20,8 @@ namespace {
 
 const double kFrameMs = 1000.0 / 60.0;
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
-}
+using orvbench::Now;
+using orvbench::Pump;
 
 // Waits until the given time, handling messages meanwhile.
 void PumpUntil(double when)

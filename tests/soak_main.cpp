@@ -22,14 +22,14 @@ bool Soak(const HarnessControl &control, unsigned long count, unsigned seed)
         printf("%s (%s): InitORVCC failed\n", control.className, flavour);
         return false;
     }
-    const StreamResult stream = RunMessageStream(control.spec, seed, count);
+    const StreamResult stream = RunMessageStream(control.setup, seed, count);
     printf("%-22s %-7s %9lu messages %8.1f s %9.0f messages/s  %s\n", control.className, flavour,
            stream.messages, stream.seconds, stream.seconds > 0 ? stream.messages / stream.seconds : 0.0,
            stream.fault.empty() ? "clean" : stream.fault.c_str());
     fflush(stdout);
     if (!stream.fault.empty())
         return false;
-    const BalanceResult balance = CheckCreateDestroyBalance(control.spec, 200);
+    const BalanceResult balance = CheckCreateDestroyBalance(control.setup, 200);
     if (!balance.fault.empty()) {
         printf("%-22s %-7s %s\n", control.className, flavour, balance.fault.c_str());
         return false;

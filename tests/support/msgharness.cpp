@@ -159,20 +159,20 @@ HWND MakeChild(HWND parent, int x, int y, int w, int h, DWORD visible)
                            GetModuleHandleW(NULL), NULL);
 }
 
-bool HeapsValid(const HarnessSpec &spec)
+bool HeapsValid(const HarnessSetup &setup)
 {
     HANDLE heaps[64];
     const DWORD count = GetProcessHeaps(64, heaps);
     for (DWORD i = 0; i < count && i < 64; ++i)
         if (!HeapValidate(heaps[i], 0, NULL))
             return false;
-    return !spec.validateHeaps || spec.validateHeaps();
+    return !setup.validateHeaps || setup.validateHeaps();
 }
 
 // One stream session: the host, its helper windows and objects, the random source.
 class Session {
 public:
-    Session(const HarnessSpec &spec, unsigned seed) : spec_(spec), random_(seed), seed_(seed)
+    Session(const HarnessSetup &setup, unsigned seed) : spec_(setup), random_(seed), seed_(seed)
     {
         ansi_ = IsAnsiFlavour();
         host_ = hostWindow_.hwnd();
@@ -186,9 +186,9 @@ public:
         oldBitmap_ = SelectObject(dc_, bitmap_);
         font_ = CreateFontW(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
         hook_ = SetWindowsHookExW(WH_MSGFILTER, EndModal, NULL, GetCurrentThreadId());
-        for (size_t i = 0; i < spec.rowCount; ++i)
-            own_.push_back(spec.rows[i]);
-        if (spec.commonRows)
+        for (size_t i = 0; i < setup.rowCount; ++i)
+            own_.push_back(setup.rows[i]);
+        if (setup.commonRows)
             common_.assign(kCommonRows, kCommonRows + sizeof kCommonRows / sizeof kCommonRows[0]);
         PumpMessages();
     }
@@ -422,7 +422,7 @@ private:
         return "";
     }
 
-    const HarnessSpec &spec_;
+    const HarnessSetup &spec_;
     Random random_;
     unsigned seed_;
     bool ansi_;
@@ -478,7 +478,7 @@ long GdiObjectCount()
     return live;
 }
 
-StreamResult RunMessageStream(const HarnessSpec &spec, unsigned seed, unsigned long messages)
+StreamResult RunMessageStream(const HarnessSetup &setup, unsigned seed, unsigned long messages)
 {
     static bool filterSet = false;
     if (!filterSet) {
@@ -486,14 +486,14 @@ StreamResult RunMessageStream(const HarnessSpec &spec, unsigned seed, unsigned l
         filterSet = true;
     }
     StreamResult result;
-    Session session(spec, seed);
+    Session session(setup, seed);
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     unsigned long sent = 0;
     while (sent < messages && result.fault.empty()) {
         if (!session.Create()) {
-            result.fault = std::string("cannot create ") + spec.className;
+            result.fault = std::string("cannot create ") + setup.className;
             break;
         }
         for (unsigned long i = 0; i < kMessagesPerWindow && sent < messages; ++i, ++sent) {
@@ -519,11 +519,11 @@ StreamResult RunMessageStream(const HarnessSpec &spec, unsigned seed, unsigned l
     return result;
 }
 
-BalanceResult CheckCreateDestroyBalance(const HarnessSpec &spec, int cycles)
+BalanceResult CheckCreateDestroyBalance(const HarnessSetup &setup, int cycles)
 {
     BalanceResult result;
     result.cycles = cycles;
-    Session session(spec, 12345);
+    Session session(setup, 12345);
     auto cycle = [&](unsigned long index) {
         session.Create();
         for (int i = 0; i < 30; ++i)
@@ -543,28 +543,28 @@ BalanceResult CheckCreateDestroyBalance(const HarnessSpec &spec, int cycles)
     char text[200];
     if (result.heapBlocks * 2 >= cycles) {
         snprintf(text, sizeof text, "%s: %ld heap blocks (%ld bytes) more after %d cycles",
-                 spec.className, result.heapBlocks, result.heapBytes, cycles);
+                 setup.className, result.heapBlocks, result.heapBytes, cycles);
         result.fault = text;
     } else if (result.gdiObjects * 2 >= cycles) {
-        snprintf(text, sizeof text, "%s: %ld GDI objects more after %d cycles", spec.className,
+        snprintf(text, sizeof text, "%s: %ld GDI objects more after %d cycles", setup.className,
                  result.gdiObjects, cycles);
         result.fault = text;
     }
     return result;
 }
 
-void ExpectHarnessClean(const HarnessSpec &spec)
+void ExpectHarnessClean(const HarnessSetup &setup)
 {
     const unsigned long messages = static_cast<unsigned long>(EnvInt("ORVCC_HARNESS_MESSAGES", 3000));
     const unsigned seed = static_cast<unsigned>(EnvInt("ORVCC_HARNESS_SEED", 7));
-    const StreamResult stream = RunMessageStream(spec, seed, messages);
+    const StreamResult stream = RunMessageStream(setup, seed, messages);
     EXPECT_EQ(stream.fault, "");
-    printf("harness %s (%s): %lu messages in %.2f s, %.0f messages/s%s\n", spec.className,
+    printf("harness %s (%s): %lu messages in %.2f s, %.0f messages/s%s\n", setup.className,
            IsAnsiFlavour() ? "ANSI" : "Unicode", stream.messages, stream.seconds,
            stream.seconds > 0 ? stream.messages / stream.seconds : 0.0,
            stream.fault.empty() ? "" : ", FAULT");
     fflush(stdout);
-    const BalanceResult balance = CheckCreateDestroyBalance(spec, 60);
+    const BalanceResult balance = CheckCreateDestroyBalance(setup, 60);
     EXPECT_EQ(balance.fault, "");
 }
 

@@ -9,12 +9,12 @@
 //         {LDM_SETVALUE, orvtest::kArgAny, orvtest::kArgZero},
 //         ...
 //     };
-//     ORV_HARNESS_CONTROL(Led, ORVCC_LED_CLASS, orvtest::HarnessSpec("ORV_LEDClass", kLedRows));
+//     ORV_HARNESS_CONTROL(Led, ORVCC_LED_CLASS, orvtest::HarnessSetup("ORV_LEDClass", kLedRows));
 //
 // The test program (orvcc_harness_tests) then runs a short stream and the balance
 // check on it in both flavours, and the soak program takes its class name
-// (scripts/soak.sh COUNT ORV_LEDClass). A spec that needs more than the table
-// (a style, host mode) is built by a function: ORV_HARNESS_CONTROL(Name, flag, MakeSpec()).
+// (scripts/soak.sh COUNT ORV_LEDClass). A setup that needs more than the table
+// (a style, host mode) is built by a function: ORV_HARNESS_CONTROL(Name, flag, MakeSetup()).
 //
 // One row per private message (and per standard message the control handles beyond
 // the common set below): the message, how to make wParam and lParam, and for a
@@ -27,9 +27,9 @@
 // buttons, wheel), keys, characters, capture loss, theme and colour changes,
 // scrolling, WM_GETDLGCODE, text.
 //
-// A control that attaches to an existing window (host mode) sets spec.create to
-// make that window, attach and return it; spec.destroy (optional) detaches and
-// destroys it. spec.validateHeaps (optional) checks private heaps the harness
+// A control that attaches to an existing window (host mode) sets setup.create to
+// make that window, attach and return it; setup.destroy (optional) detaches and
+// destroys it. setup.validateHeaps (optional) checks private heaps the harness
 // cannot see; every heap of GetProcessHeaps is validated anyway.
 //
 // Stream length in the tests: ORVCC_HARNESS_MESSAGES (default 3000), seed
@@ -81,12 +81,12 @@ struct MsgRow {
     const LPARAM *picks = nullptr;
 };
 
-struct HarnessSpec {
+struct HarnessSetup {
     template <size_t N>
-    HarnessSpec(const char *name, const MsgRow (&table)[N]) : className(name), rows(table), rowCount(N)
+    HarnessSetup(const char *name, const MsgRow (&table)[N]) : className(name), rows(table), rowCount(N)
     {
     }
-    HarnessSpec(const char *name, const MsgRow *table, size_t count)
+    HarnessSetup(const char *name, const MsgRow *table, size_t count)
         : className(name), rows(table), rowCount(count)
     {
     }
@@ -112,7 +112,7 @@ struct StreamResult {
 
 // Creates windows one after another and sends each a share of the stream, then
 // destroys it; checks heaps and buffers as it goes and stops at the first fault.
-StreamResult RunMessageStream(const HarnessSpec &spec, unsigned seed, unsigned long messages);
+StreamResult RunMessageStream(const HarnessSetup &setup, unsigned seed, unsigned long messages);
 
 struct BalanceResult {
     long heapBlocks = 0;  // growth of busy blocks over the cycles (process heap)
@@ -124,31 +124,31 @@ struct BalanceResult {
 
 // Creates and destroys the control (with a little traffic) cycles times after a
 // warm-up; flat means less than one heap block and one GDI object per two cycles.
-BalanceResult CheckCreateDestroyBalance(const HarnessSpec &spec, int cycles);
+BalanceResult CheckCreateDestroyBalance(const HarnessSetup &setup, int cycles);
 
 // Live GDI objects of this process (GetGuiResources, or counting the handle table).
 long GdiObjectCount();
 
 // Both checks with gtest expectations; prints the stream's messages per second.
-void ExpectHarnessClean(const HarnessSpec &spec);
+void ExpectHarnessClean(const HarnessSetup &setup);
 
 // The controls known to the harness, in registration order.
 struct HarnessControl {
     const char *className;
     DWORD initFlag;  // InitORVCC bit of the class
-    HarnessSpec spec;
+    HarnessSetup setup;
 };
 std::vector<HarnessControl> &HarnessControls();
 // The registered control of that class name, or NULL.
 const HarnessControl *FindHarnessControl(const char *className);
 
 struct HarnessRegistration {
-    HarnessRegistration(DWORD initFlag, const HarnessSpec &spec)
+    HarnessRegistration(DWORD initFlag, const HarnessSetup &setup)
     {
-        HarnessControls().push_back(HarnessControl{spec.className, initFlag, spec});
+        HarnessControls().push_back(HarnessControl{setup.className, initFlag, setup});
     }
 };
-#define ORV_HARNESS_CONTROL(name, initFlag, spec) \
-    static const orvtest::HarnessRegistration harnessControl##name((initFlag), (spec))
+#define ORV_HARNESS_CONTROL(name, initFlag, setup) \
+    static const orvtest::HarnessRegistration harnessControl##name((initFlag), (setup))
 
 }  // namespace orvtest
