@@ -1,16 +1,8 @@
-// Pieces the simple controls share: the "WINDOW" theme under the usual rule and
-// the off-screen bitmap they paint into before one block transfer to the screen.
+// Pieces the simple controls share: the off-screen bitmap they paint into before
+// one block transfer to the screen.
 #pragma once
 
 #include "library.h"
-
-// Theme data of class "WINDOW" when themes apply to controls, else null.
-inline HTHEME OpenWindowTheme(HWND hwnd)
-{
-    if (OrvccIsThemeActive() && (OrvccGetThemeAppProperties() & STAP_ALLOW_CONTROLS))
-        return OrvccOpenThemeData(hwnd, L"WINDOW");
-    return NULL;
-}
 
 struct BackBuffer {
     HDC dc;

@@ -84,7 +84,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     LedState *state = static_cast<LedState *>(HeapAlloc(ledHeap, 0, sizeof(LedState)));
     if (!state)
         return -1;
-    state->hTheme = OpenWindowTheme(hwnd);
+    state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
     state->type = LDT_DIGIT;
     state->flags = 0;
     state->digit = 0;
@@ -346,7 +346,7 @@ LRESULT Dispatch(HWND hwnd, LedState *state, UINT message, WPARAM wParam, LPARAM
     case WM_THEMECHANGED:
         if (state->hTheme)
             OrvccCloseThemeData(state->hTheme);
-        state->hTheme = OpenWindowTheme(hwnd);
+        state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
         return 0;
     case LDM_SETFLAGS:
         return OnSetFlags(hwnd, state, lParam);

@@ -229,13 +229,6 @@ void OnPaint(HWND hwnd, SplitterState *s)
     EndPaint(hwnd, &ps);
 }
 
-HTHEME OpenTheme(HWND hwnd)
-{
-    if (OrvccIsThemeActive() && (OrvccGetThemeAppProperties() & STAP_ALLOW_CONTROLS))
-        return OrvccOpenThemeData(hwnd, L"GLOBALS");
-    return NULL;
-}
-
 template <class C>
 LRESULT OnCreate(HWND hwnd)
 {
@@ -252,7 +245,7 @@ LRESULT OnCreate(HWND hwnd)
     BOOL fullDrag = FALSE;
     if (SplitterApi<C>::SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag) && fullDrag)
         s->flags |= SPF_FULLDRAG;
-    s->hTheme = OpenTheme(hwnd);
+    s->hTheme = OpenControlTheme(hwnd, L"GLOBALS");
     return 0;
 }
 
@@ -533,7 +526,7 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_THEMECHANGED:
         if (s->hTheme)
             OrvccCloseThemeData(s->hTheme);
-        s->hTheme = OpenTheme(hwnd);
+        s->hTheme = OpenControlTheme(hwnd, L"GLOBALS");
         return 0;
     case SPM_SETPANE1:
         return OnSetPane<C>(hwnd, &s->hwndPane1, wParam, lParam);

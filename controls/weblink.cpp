@@ -52,7 +52,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
         return -1;
     }
     state->dwFlags = WLS_UNDERLINENOTHOT | WLS_NOHOTCOLOR;
-    state->hTheme = OpenWindowTheme(hwnd);
+    state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
     MakeFonts(state, NULL);
     state->lParam = create ? reinterpret_cast<LPARAM>(create->lpCreateParams) : 0;
     BOOL hotTracking = FALSE;
@@ -376,7 +376,7 @@ LRESULT Dispatch(HWND hwnd, WebLinkState<C> *state, UINT message, WPARAM wParam,
     case WM_THEMECHANGED:
         if (state->hTheme)
             OrvccCloseThemeData(state->hTheme);
-        state->hTheme = OpenWindowTheme(hwnd);
+        state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
         return 0;
     case WLM_SETURLA:
         return OnSetUrlA(hwnd, state, wParam, lParam);

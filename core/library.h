@@ -89,6 +89,14 @@ LRESULT CALLBACK AnalogMeterWndProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK GridWndProcA(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK GridWndProcW(HWND, UINT, WPARAM, LPARAM);
 
+// Theme data of the given class when themes apply to controls, else null.
+inline HTHEME OpenControlTheme(HWND hwnd, LPCWSTR themeClass)
+{
+    if (OrvccIsThemeActive() && (OrvccGetThemeAppProperties() & STAP_ALLOW_CONTROLS))
+        return OrvccOpenThemeData(hwnd, themeClass);
+    return NULL;
+}
+
 // A run-time bound entry point as its real type (via the generic function type,
 // which converts without a warning).
 template <class Fn>

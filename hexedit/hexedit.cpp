@@ -123,13 +123,6 @@ int Clamp(int value, int low, int high)
 {
     return value < low ? low : value > high ? high : value;
 }
-HTHEME OpenTheme(HWND hwnd)
-{
-    if (OrvccIsThemeActive() && (OrvccGetThemeAppProperties() & STAP_ALLOW_CONTROLS))
-        return OrvccOpenThemeData(hwnd, L"WINDOW");
-    return NULL;
-}
-
 template <class C>
 LRESULT OnCreate(HWND hwnd)
 {
@@ -142,7 +135,7 @@ LRESULT OnCreate(HWND hwnd)
         return -1;
     }
     s->heap = heap;
-    s->theme = OpenTheme(hwnd);
+    s->theme = OpenControlTheme(hwnd, L"WINDOW");
     s->data = NULL;
     s->dataSize = 0;
     s->capacity = 0;
@@ -503,7 +496,7 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_THEMECHANGED:
         if (s->theme)
             OrvccCloseThemeData(s->theme);
-        s->theme = OpenTheme(hwnd);
+        s->theme = OpenControlTheme(hwnd, L"WINDOW");
         return 0;
     default:
         return HexApi<C>::DefWindowProc(hwnd, message, wParam, lParam);

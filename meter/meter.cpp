@@ -56,13 +56,6 @@ int ClampPosition(long long value, int maximum)
     return value > maximum ? maximum : static_cast<int>(value);
 }
 
-HTHEME OpenTheme(HWND hwnd)
-{
-    if (OrvccIsThemeActive() && (OrvccGetThemeAppProperties() & STAP_ALLOW_CONTROLS))
-        return OrvccOpenThemeData(hwnd, L"WINDOW");
-    return NULL;
-}
-
 void SetDefaults(MeterState *state, const CREATESTRUCT *create)
 {
     AMMETRICS &m = state->metrics;
@@ -125,7 +118,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     MeterState *state = static_cast<MeterState *>(GlobalLock(block));
     if (!state)
         return -1;
-    state->hTheme = OpenTheme(hwnd);
+    state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
     SetDefaults(state, create);
 
     static const C headerClass[] = {'S', 'y', 's', 'H', 'e', 'a', 'd', 'e', 'r', '3', '2', 0};
@@ -401,7 +394,7 @@ void OnThemeChanged(HWND hwnd, MeterState *state)
 {
     if (state->hTheme)
         OrvccCloseThemeData(state->hTheme);
-    state->hTheme = OpenTheme(hwnd);
+    state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
 }
 
 // For screen readers: a read-only gauge whose value is the position, named by
