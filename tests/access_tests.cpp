@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "access.h"
+#include "accessclient.h"
 #include "testing.h"
 #include "weblink.h"
 
@@ -32,32 +33,6 @@ HINSTANCE WINAPI RecordOpenW(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT)
     return RecordOpenA(NULL, NULL, narrow, NULL, NULL, 0);
 }
 
-std::vector<std::pair<DWORD, HWND>> g_events;  // event, window
-
-void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
-{
-    if (object == OBJID_CLIENT && child == CHILDID_SELF)
-        g_events.push_back({event, hwnd});
-}
-
-VARIANT Self()
-{
-    VARIANT v;
-    v.vt = VT_I4;
-    v.lVal = CHILDID_SELF;
-    return v;
-}
-
-// A string answer about the object itself, "<none>" when the call fails or gives none.
-std::wstring Ask(IAccessible *object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *))
-{
-    BSTR text = NULL;
-    const HRESULT hr = (object->*get)(Self(), &text);
-    std::wstring result = SUCCEEDED(hr) && text ? std::wstring(text) : L"<none>";
-    SysFreeString(text);
-    return result;
-}
-
 class AccessTest : public ::testing::Test {
 public:
     void SetUp() override
@@ -68,7 +43,6 @@ public:
         webLinkShellExecuteA = RecordOpenA;
         webLinkShellExecuteW = RecordOpenW;
         g_opened.clear();
-        g_events.clear();
         live_ = AccessLiveObjects();
     }
     void TearDown() override
@@ -86,10 +60,8 @@ public:
     }
     IAccessible *Object(HWND hwnd)
     {
-        IAccessible *object = NULL;
-        EXPECT_EQ(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                             reinterpret_cast<void **>(&object)),
-                  S_OK);
+        IAccessible *object = ClientObject(hwnd);
+        EXPECT_TRUE(object);
         return object;
     }
     HostWindow host_;
@@ -233,24 +205,19 @@ TEST_F(AccessTest, HookSeesValueAndStateChangesOnlyWhenTheyHappen)
         {kLink, WM_MOUSELEAVE, 0, 0, 0, 0},                // was not hot
         {kLinkFocused, WM_KILLFOCUS, 0, 0, 0, 1},
     };
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE, NULL,
-                                         OnWinEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    ASSERT_TRUE(hook);
+    WinEventLog log(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE);
+    ASSERT_TRUE(log.installed());
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << row.setup << " message " << row.message);
         HWND hwnd = Make(this, row.setup);
         PumpMessages();
-        g_events.clear();
+        log.events.clear();
         SendMessage(hwnd, row.message, row.wParam, row.lParam);
         PumpMessages();
-        const auto count = [hwnd](DWORD event) {
-            return std::count(g_events.begin(), g_events.end(), std::make_pair(event, hwnd));
-        };
-        EXPECT_EQ(count(EVENT_OBJECT_VALUECHANGE), row.values);
-        EXPECT_EQ(count(EVENT_OBJECT_STATECHANGE), row.states);
+        EXPECT_EQ(log.Count(EVENT_OBJECT_VALUECHANGE, hwnd), row.values);
+        EXPECT_EQ(log.Count(EVENT_OBJECT_STATECHANGE, hwnd), row.states);
         DestroyWindow(hwnd);
     }
-    UnhookWinEvent(hook);
 }
 
 TEST_F(AccessTest, ObjectOutlivingItsControlFailsCleanly)
