@@ -54,92 +54,49 @@ Probe Some(RECT area, Source source, int element)
     return {area, source, element, 0, true};
 }
 
-HWND Child(const char *className, HWND host, int width, int height, DWORD style = 0)
+// Setups that a case runs on its new control: they may add probes that depend
+// on the layout, and give the window to capture (null: the control itself).
+HWND HalfFull(HWND bar, std::vector<Probe> *)
 {
-    return CreateWindowInFlavour(className, WS_CHILD | WS_VISIBLE | style, 10, 10, width, height, host, 5);
-}
-
-// Each maker creates its control in host, returns the window to capture and
-// adds the probes at the places the control's drawing pins down.
-HWND ProgressDefault(HWND host, std::vector<Probe> *probes)
-{
-    HWND bar = Child("ORV_ProgressClass", host, 100, 20);
     SendMessage(bar, PGM_SETPOS, 50, 0);
-    // The bar mixes its colour with the inverted background: OR with white.
-    *probes = {At(95, 10, kNow, COLOR_WINDOW), At(3, 2, kFixed, 0, kWhite)};
-    return bar;
+    return NULL;
 }
 
-HWND ProgressHostBackground(HWND host, std::vector<Probe> *probes)
+HWND HalfFullOnWhite(HWND bar, std::vector<Probe> *probes)
 {
-    HWND bar = ProgressDefault(host, probes);
     SendMessage(bar, PGM_SETBACKCOLOR, 0, reinterpret_cast<LPARAM>(&kWhite));
-    *probes = {At(95, 10, kFixed, 0, kWhite), At(3, 2, kNow, COLOR_HIGHLIGHT)};
-    return bar;
+    return HalfFull(bar, probes);
 }
 
-HWND LedDefault(HWND host, std::vector<Probe> *probes)
+HWND LedColours(HWND led, std::vector<Probe> *)
 {
-    HWND led = Child("ORV_LEDClass", host, 31, 41);
-    *probes = {At(0, 0, kNow, COLOR_BTNFACE), At(30, 40, kNow, COLOR_BTNFACE), At(12, 5, kFixed, 0, kRed)};
-    return led;
-}
-
-HWND LedHostColours(HWND host, std::vector<Probe> *probes)
-{
-    HWND led = Child("ORV_LEDClass", host, 31, 41);
     const LedColors colours = {kRed, kWhite, kHostColour};
     SendMessage(led, LDM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&colours));
-    *probes = {At(0, 0, kFixed, 0, kHostColour), At(30, 40, kFixed, 0, kHostColour)};
-    return led;
+    return NULL;
 }
 
-HWND WebLink(HWND host, std::vector<Probe> *probes)
+HWND LinkText(HWND link, std::vector<Probe> *)
 {
-    HWND link = Child("ORV_WebLinkClass", host, 200, 20);
     SetWindowTextA(link, "Link");
-    *probes = {At(190, 10, kNow, COLOR_BTNFACE), Some({0, 0, 60, 20}, kNow, COLOR_HIGHLIGHT)};
-    return link;
+    return NULL;
 }
 
-// Vertical bar of 6 at x 100 in a 200-wide splitter; the raised edge takes two
-// columns on each side, the middle is the face.
-HWND Splitter(HWND host, std::vector<Probe> *probes)
+HWND TwoPanes(HWND splitter, std::vector<Probe> *)
 {
-    HWND splitter = Child("ORV_SplitterClass", host, 200, 100);
     for (UINT message : {SPM_SETPANE1, SPM_SETPANE2}) {
         HWND pane = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, splitter,
                                     NULL, NULL, NULL);
         SendMessage(splitter, message, 0, reinterpret_cast<LPARAM>(pane));
     }
-    *probes = {At(102, 50, kNow, COLOR_BTNFACE), At(103, 10, kNow, COLOR_BTNFACE)};
-    return splitter;
+    return NULL;
 }
 
-// The meter keeps the colours it read at creation: background and needle hub
-// (the pivot lies 10 above the caption strip, about 20 high).
-HWND Meter(HWND host, std::vector<Probe> *probes)
-{
-    HWND meter = Child("ORV_AnalogMeterClass", host, 200, 150);
-    *probes = {At(2, 2, kBefore, COLOR_WINDOW), At(100, 118, kBefore, COLOR_WINDOWTEXT)};
-    return meter;
-}
-
-// The hex editor keeps the colours it read at creation.
-HWND HexEditor(HWND host, std::vector<Probe> *probes)
-{
-    HWND editor = Child("ORV_HexEditorClass", host, 300, 100);
-    *probes = {At(290, 90, kBefore, COLOR_WINDOW)};
-    return editor;
-}
-
-// A grid of two columns and three rows with cell (1, 1) selected; captured is
-// its list view. A background set by the host stays: through the grid's colours
-// on the rows only, through the list-view message also below the rows.
+// Two columns of 100 and three rows with cell (1, 1) selected; captured is the
+// grid's list view. A background set by the host stays: through the grid's
+// colours on the rows only, through the list-view message also below the rows.
 enum GridBackground { kDefaultBack, kGridBack, kListBack };
-HWND Grid(HWND host, std::vector<Probe> *probes, GridBackground background)
+HWND GridRows(HWND grid, std::vector<Probe> *probes, GridBackground background)
 {
-    HWND grid = Child("ORV_GridControlClass", host, 300, 200, LVS_SHOWSELALWAYS);
     for (int c = 0; c < 2; ++c) {
         LVCOLUMNA column = {};
         column.mask = LVCF_WIDTH;
@@ -175,9 +132,9 @@ HWND Grid(HWND host, std::vector<Probe> *probes, GridBackground background)
                At(120, row1.top + 2, kNow, COLOR_HIGHLIGHT)};
     return list;
 }
-HWND GridDefault(HWND host, std::vector<Probe> *probes) { return Grid(host, probes, kDefaultBack); }
-HWND GridBack(HWND host, std::vector<Probe> *probes) { return Grid(host, probes, kGridBack); }
-HWND ListBack(HWND host, std::vector<Probe> *probes) { return Grid(host, probes, kListBack); }
+HWND GridDefault(HWND grid, std::vector<Probe> *probes) { return GridRows(grid, probes, kDefaultBack); }
+HWND GridBack(HWND grid, std::vector<Probe> *probes) { return GridRows(grid, probes, kGridBack); }
+HWND ListBack(HWND grid, std::vector<Probe> *probes) { return GridRows(grid, probes, kListBack); }
 
 class ContrastTest : public ::testing::Test {
 protected:
@@ -213,19 +170,42 @@ TEST_F(ContrastTest, ControlsFollowChangedSystemColours)
 {
     const struct {
         const char *name;
-        HWND (*make)(HWND, std::vector<Probe> *);
+        const char *className;
+        int width, height;
+        DWORD style;
+        HWND (*setup)(HWND, std::vector<Probe> *);
+        std::vector<Probe> probes;
     } cases[] = {
-        {"progress bar", ProgressDefault}, {"progress bar, host background", ProgressHostBackground},
-        {"LED", LedDefault},               {"LED, host colours", LedHostColours},
-        {"web link", WebLink},             {"splitter", Splitter},
-        {"analog meter", Meter},           {"hex editor", HexEditor},
-        {"grid", GridDefault},             {"grid, host background", GridBack},
-        {"grid, host list-view background", ListBack},
+        // The bar mixes its colour with the inverted background: on black, white.
+        {"progress bar", "ORV_ProgressClass", 100, 20, 0, HalfFull,
+         {At(95, 10, kNow, COLOR_WINDOW), At(3, 2, kFixed, 0, kWhite)}},
+        {"progress bar, host background", "ORV_ProgressClass", 100, 20, 0, HalfFullOnWhite,
+         {At(95, 10, kFixed, 0, kWhite), At(3, 2, kNow, COLOR_HIGHLIGHT)}},
+        {"LED", "ORV_LEDClass", 31, 41, 0, NULL,
+         {At(0, 0, kNow, COLOR_BTNFACE), At(30, 40, kNow, COLOR_BTNFACE), At(12, 5, kFixed, 0, kRed)}},
+        {"LED, host colours", "ORV_LEDClass", 31, 41, 0, LedColours,
+         {At(0, 0, kFixed, 0, kHostColour), At(30, 40, kFixed, 0, kHostColour)}},
+        {"web link", "ORV_WebLinkClass", 200, 20, 0, LinkText,
+         {At(190, 10, kNow, COLOR_BTNFACE), Some({0, 0, 60, 20}, kNow, COLOR_HIGHLIGHT)}},
+        // The vertical bar of 6 at x 100: two columns of raised edge each side.
+        {"splitter", "ORV_SplitterClass", 200, 100, 0, TwoPanes,
+         {At(102, 50, kNow, COLOR_BTNFACE), At(103, 10, kNow, COLOR_BTNFACE)}},
+        // Keeps the colours read at creation: background, and the needle hub
+        // 10 above the caption strip (about 20 high).
+        {"analog meter", "ORV_AnalogMeterClass", 200, 150, 0, NULL,
+         {At(2, 2, kBefore, COLOR_WINDOW), At(100, 118, kBefore, COLOR_WINDOWTEXT)}},
+        {"hex editor", "ORV_HexEditorClass", 300, 100, 0, NULL, {At(290, 90, kBefore, COLOR_WINDOW)}},
+        {"grid", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridDefault, {}},
+        {"grid, host background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridBack, {}},
+        {"grid, host list-view background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, ListBack, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<Probe> probes;
-        HWND shown = c.make(host_.hwnd(), &probes);
+        std::vector<Probe> probes = c.probes;
+        HWND shown = CreateWindowInFlavour(c.className, WS_CHILD | WS_VISIBLE | c.style, 10, 10, c.width,
+                                           c.height, host_.hwnd(), 5);
+        HWND inner = shown && c.setup ? c.setup(shown, &probes) : NULL;
+        shown = inner ? inner : shown;
         ASSERT_NE(shown, nullptr);
         PumpMessages();
         UpdateWindow(host_.hwnd());
