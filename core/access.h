@@ -35,10 +35,12 @@ LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessCla
 void AccessNotify(HWND hwnd, DWORD event);
 
 // Watches one message: notes the value and state before it, and on leaving the
-// scope sends EVENT_OBJECT_VALUECHANGE / EVENT_OBJECT_STATECHANGE for what changed.
+// scope sends EVENT_OBJECT_VALUECHANGE / EVENT_OBJECT_STATECHANGE for what changed,
+// and EVENT_OBJECT_NAMECHANGE when asked to watch the name (messages that may
+// change the window text or whether it names the control).
 class AccessWatch {
 public:
-    AccessWatch(HWND hwnd, const AccessClass *table);
+    AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange = false);
     ~AccessWatch();
     AccessWatch(const AccessWatch &) = delete;
     AccessWatch &operator=(const AccessWatch &) = delete;
@@ -48,6 +50,8 @@ private:
     const AccessClass *table_;
     bool valid_;
     AccessAnswers before_;
+    WCHAR *nameBefore_;  // the window text while it names the control, else NULL
+    bool nameWatched_;
 };
 
 // Objects handed out and not yet released by their clients (for leak checks).
