@@ -39,6 +39,9 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     s->child = NULL;
     s->childProc = NULL;
     s->attachedProc = 0;
+    s->toldRow = -1;
+    s->toldColumn = -1;
+    s->cursorWatches = 0;
     s->focusedColumn = -1;
     s->selectedColumn = -1;
     s->back = GetSysColor(COLOR_WINDOW);
@@ -93,8 +96,40 @@ LRESULT OnNotifyFormat(HWND hwnd, GridState *s, WPARAM wParam, LPARAM lParam)
 template <class C>
 LRESULT OnNotify(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
+    GridNotice notice = {};
+    if (const NMLISTVIEW *change = reinterpret_cast<const NMLISTVIEW *>(lParam)) {
+        notice.from = change->hdr.hwndFrom;
+        notice.code = change->hdr.code;
+        if (notice.code == LVN_ITEMCHANGED) {
+            notice.row = change->iItem;
+            notice.changed = change->uChanged;
+            notice.newState = change->uNewState;
+            notice.oldState = change->uOldState;
+        }
+    }
     HWND parent = GetParent(hwnd);
-    return parent ? Win<C>::SendMessage(parent, WM_NOTIFY, wParam, lParam) : 0;
+    const LRESULT result = parent ? Win<C>::SendMessage(parent, WM_NOTIFY, wParam, lParam) : 0;
+    GridAccessNotified(hwnd, notice);
+    return result;
+}
+
+// Messages after which the cell cursor may stand elsewhere.
+bool MayMoveCursor(UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case GCM_SETITEMSTATE:
+    case LVM_SETITEMSTATE:
+        return true;
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW: {
+        const LVITEMW *item = reinterpret_cast<const LVITEMW *>(lParam);
+        return item && (item->mask & LVIF_STATE) && (item->stateMask & (LVIS_FOCUSED | LVIS_SELECTED));
+    }
+    default:
+        return false;
+    }
 }
 
 LRESULT OnSetColors(GridState *s, const GRIDCOLORS *colors)
@@ -234,6 +269,15 @@ LRESULT OnListViewMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, 
     }
 }
 
+// The grid's own messages, then the list-view messages.
+template <class C>
+LRESULT OnUserMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool handled;
+    const LRESULT result = OnGridMessage<C>(hwnd, s, message, wParam, lParam, &handled);
+    return handled ? result : OnListViewMessage<C>(hwnd, s, message, wParam, lParam);
+}
+
 template <class C>
 LRESULT OnEditRequest(HWND hwnd, const GridState *s, WPARAM wParam, LPARAM lParam)
 {
@@ -279,17 +323,22 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETDLGCODE:
         return Win<C>::SendMessage(s->child, WM_GETDLGCODE, wParam, lParam) | DLGC_WANTALLKEYS;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
+        GridCursorWatch watch(hwnd, s);
         return GridOnKeyDown<C>(hwnd, s, wParam);
+    }
+    case WM_GETOBJECT:
+        return GridGetObject(hwnd, wParam, lParam);
     case kEditRequest:
         return OnEditRequest<C>(hwnd, s, wParam, lParam);
     default:
         break;
     }
     if (message >= WM_USER && message < WM_APP) {
-        bool handled;
-        const LRESULT result = OnGridMessage<C>(hwnd, s, message, wParam, lParam, &handled);
-        return handled ? result : OnListViewMessage<C>(hwnd, s, message, wParam, lParam);
+        if (!MayMoveCursor(message, lParam))
+            return OnUserMessage<C>(hwnd, s, message, wParam, lParam);
+        GridCursorWatch watch(hwnd, s);
+        return OnUserMessage<C>(hwnd, s, message, wParam, lParam);
     }
     return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
 }
