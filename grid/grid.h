@@ -169,20 +169,9 @@ LRESULT GridOnKeyDown(HWND hwnd, GridState *s, WPARAM key);
 // Accessibility (gridaccess.cpp).
 // WM_GETOBJECT: the grid's table object, whose value is the current cell.
 LRESULT GridGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam);
-// Tells screen readers where the cell cursor went, if it moved: row is the
-// focused row, or -1 to ask the child. Does nothing while a watch runs.
-void GridAccessFollow(HWND hwnd, GridState *s, int row);
-
-// What the grid reads from a child's notification before passing it on.
-struct GridNotice {
-    HWND from;
-    UINT code;
-    int row;
-    UINT changed, newState, oldState;
-};
-// After a notification of the child went to the parent: a row that gained the
-// focus moves the cursor.
-void GridAccessNotified(HWND hwnd, const GridNotice &notice);
+// After the child's notification that row gained the focus went to the parent
+// (which may have destroyed the grid meanwhile).
+void GridAccessRowFocused(HWND hwnd, int row);
 
 // Around a message that may move the cell cursor: when the outermost watch ends,
 // screen readers are told where the cursor went.

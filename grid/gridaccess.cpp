@@ -67,14 +67,9 @@ bool DescribeGrid(HWND hwnd, AccessAnswers *answers)
 
 const AccessClass kGridAccess = {DescribeGrid, NULL};
 
-}  // namespace
-
-LRESULT GridGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam)
-{
-    return AccessGetObject(hwnd, wParam, lParam, &kGridAccess);
-}
-
-void GridAccessFollow(HWND hwnd, GridState *s, int row)
+// Tells screen readers where the cell cursor went, if it moved: row is the
+// focused row, or -1 to ask the child. Nothing while a watch runs.
+void Follow(HWND hwnd, GridState *s, int row)
 {
     if (s->cursorWatches > 0)
         return;
@@ -92,12 +87,17 @@ void GridAccessFollow(HWND hwnd, GridState *s, int row)
         AccessNotify(hwnd, EVENT_OBJECT_VALUECHANGE);
 }
 
-void GridAccessNotified(HWND hwnd, const GridNotice &notice)
+}  // namespace
+
+LRESULT GridGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    GridState *s = GridStateOf<WCHAR>(hwnd);  // the parent may have destroyed the grid
-    if (s && notice.from == s->child && notice.code == LVN_ITEMCHANGED && (notice.changed & LVIF_STATE) &&
-        (notice.newState & ~notice.oldState & LVIS_FOCUSED))
-        GridAccessFollow(hwnd, s, notice.row);
+    return AccessGetObject(hwnd, wParam, lParam, &kGridAccess);
+}
+
+void GridAccessRowFocused(HWND hwnd, int row)
+{
+    if (GridState *s = GridStateOf<WCHAR>(hwnd))
+        Follow(hwnd, s, row);
 }
 
 GridCursorWatch::GridCursorWatch(HWND hwnd, GridState *s) : hwnd_(hwnd), s_(s)
@@ -109,5 +109,5 @@ GridCursorWatch::~GridCursorWatch()
 {
     GridState *s = GridStateOf<WCHAR>(hwnd_);  // gone when the message destroyed the grid
     if (s == s_ && --s->cursorWatches == 0)
-        GridAccessFollow(hwnd_, s, -1);
+        Follow(hwnd_, s, -1);
 }

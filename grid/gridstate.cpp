@@ -94,22 +94,18 @@ LRESULT OnNotifyFormat(HWND hwnd, GridState *s, WPARAM wParam, LPARAM lParam)
 }
 
 template <class C>
-LRESULT OnNotify(HWND hwnd, WPARAM wParam, LPARAM lParam)
+LRESULT OnNotify(HWND hwnd, const GridState *s, WPARAM wParam, LPARAM lParam)
 {
-    GridNotice notice = {};
-    if (const NMLISTVIEW *change = reinterpret_cast<const NMLISTVIEW *>(lParam)) {
-        notice.from = change->hdr.hwndFrom;
-        notice.code = change->hdr.code;
-        if (notice.code == LVN_ITEMCHANGED) {
-            notice.row = change->iItem;
-            notice.changed = change->uChanged;
-            notice.newState = change->uNewState;
-            notice.oldState = change->uOldState;
-        }
-    }
+    // A row of the child that gains the focus, noted before the parent may alter the record.
+    int focused = -1;
+    const NMLISTVIEW *change = reinterpret_cast<const NMLISTVIEW *>(lParam);
+    if (s && change && change->hdr.hwndFrom == s->child && change->hdr.code == LVN_ITEMCHANGED &&
+        (change->uChanged & LVIF_STATE) && (change->uNewState & ~change->uOldState & LVIS_FOCUSED))
+        focused = change->iItem;
     HWND parent = GetParent(hwnd);
     const LRESULT result = parent ? Win<C>::SendMessage(parent, WM_NOTIFY, wParam, lParam) : 0;
-    GridAccessNotified(hwnd, notice);
+    if (focused >= 0)
+        GridAccessRowFocused(hwnd, focused);
     return result;
 }
 
@@ -297,7 +293,7 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         return OnDestroy<C>(hwnd, s);
     case WM_NOTIFY:
-        return OnNotify<C>(hwnd, wParam, lParam);
+        return OnNotify<C>(hwnd, s, wParam, lParam);
     case WM_NOTIFYFORMAT:
         return OnNotifyFormat<C>(hwnd, s, wParam, lParam);
     case WM_ERASEBKGND:
