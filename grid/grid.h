@@ -27,6 +27,9 @@ struct GridState {
     // answers them exactly as the editing layer would pass them on.
     WNDPROC childProc;
     LONG_PTR attachedProc;
+    // GCC_* bits of the colours still taken from the system: set at creation,
+    // cleared for each colour the application sets.
+    DWORD sysColors;
     // Where screen readers were last told the cell cursor is (-1: nowhere yet), and
     // how many messages that may move it are running (told when the outermost ends).
     int toldRow;
