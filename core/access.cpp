@@ -283,6 +283,10 @@ public:
         AccessAnswers answers;
         if (!Describe(&answers))
             return kGone;
+        if (IsSelf(child) && answers.name[0] && name) {
+            *name = MakeString(answers.name, lstrlenW(answers.name));
+            return *name ? S_OK : E_OUTOFMEMORY;
+        }
         if (IsSelf(child) && answers.nameFromText && name) {
             if (BSTR text = WindowTextString(hwnd_)) {
                 *name = text;
@@ -549,4 +553,19 @@ void AccessSetValue(AccessAnswers *answers, const char *text)
         answers->value[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
     answers->value[i] = 0;
     answers->hasValue = true;
+}
+
+void AccessNotifyObject(HWND hwnd, DWORD event, LONG object, LONG child)
+{
+    const EventBinding &api = Events();
+    if (api.notifyWinEvent)
+        api.notifyWinEvent(event, hwnd, object, child);
+}
+
+void AccessCopyText(WCHAR *to, int size, const WCHAR *text)
+{
+    int i = 0;
+    for (; text[i] && i < size - 1; ++i)
+        to[i] = text[i];
+    to[i] = 0;
 }

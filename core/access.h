@@ -14,9 +14,10 @@ struct AccessAnswers {
     DWORD state;      // the control's own state bits...
     DWORD stateMask;  // ...replacing these bits of the standard object's state
     bool hasValue;
-    WCHAR value[40];
+    WCHAR value[256];             // long enough for a table cell's position and text
     bool nameFromText;            // the window text names it (when not empty)
     const WCHAR *defaultAction;   // NULL: the standard object's
+    WCHAR name[80];               // when not empty, the name (before nameFromText)
 };
 
 // A control's table: describe fills the answers from the control's present state
@@ -59,3 +60,10 @@ LONG AccessLiveObjects(void);
 
 // Copies an ASCII text into a value buffer.
 void AccessSetValue(AccessAnswers *answers, const char *text);
+
+// NotifyWinEvent for any object of a window (OBJID_WINDOW for showing, hiding and
+// destruction, OBJID_CLIENT with a child id for a list item), when the system has it.
+void AccessNotifyObject(HWND hwnd, DWORD event, LONG object, LONG child);
+
+// Copies a text into a name or value buffer of size characters, shortened to fit.
+void AccessCopyText(WCHAR *to, int size, const WCHAR *text);

@@ -81,6 +81,9 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     s->child = NULL;
     s->childProc = NULL;
     s->attachedProc = 0;
+    s->toldRow = -1;
+    s->toldColumn = -1;
+    s->cursorWatches = 0;
     s->focusedColumn = -1;
     s->selectedColumn = -1;
     s->sysColors = kAllColors | kChildBack;
@@ -129,10 +132,38 @@ LRESULT OnNotifyFormat(HWND hwnd, GridState *s, WPARAM wParam, LPARAM lParam)
 }
 
 template <class C>
-LRESULT OnNotify(HWND hwnd, WPARAM wParam, LPARAM lParam)
+LRESULT OnNotify(HWND hwnd, const GridState *s, WPARAM wParam, LPARAM lParam)
 {
+    // A row of the child that gains the focus, noted before the parent may alter the record.
+    int focused = -1;
+    const NMLISTVIEW *change = reinterpret_cast<const NMLISTVIEW *>(lParam);
+    if (s && change && change->hdr.hwndFrom == s->child && change->hdr.code == LVN_ITEMCHANGED &&
+        (change->uChanged & LVIF_STATE) && (change->uNewState & ~change->uOldState & LVIS_FOCUSED))
+        focused = change->iItem;
     HWND parent = GetParent(hwnd);
-    return parent ? Win<C>::SendMessage(parent, WM_NOTIFY, wParam, lParam) : 0;
+    const LRESULT result = parent ? Win<C>::SendMessage(parent, WM_NOTIFY, wParam, lParam) : 0;
+    if (focused >= 0)
+        GridAccessRowFocused(hwnd, focused);
+    return result;
+}
+
+// Messages after which the cell cursor may stand elsewhere.
+bool MayMoveCursor(UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case GCM_SETITEMSTATE:
+    case LVM_SETITEMSTATE:
+        return true;
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW: {
+        const LVITEMW *item = reinterpret_cast<const LVITEMW *>(lParam);
+        return item && (item->mask & LVIF_STATE) && (item->stateMask & (LVIS_FOCUSED | LVIS_SELECTED));
+    }
+    default:
+        return false;
+    }
 }
 
 LRESULT OnSetColors(GridState *s, const GRIDCOLORS *colors)
@@ -275,6 +306,15 @@ LRESULT OnListViewMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, 
     }
 }
 
+// The grid's own messages, then the list-view messages.
+template <class C>
+LRESULT OnUserMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool handled;
+    const LRESULT result = OnGridMessage<C>(hwnd, s, message, wParam, lParam, &handled);
+    return handled ? result : OnListViewMessage<C>(hwnd, s, message, wParam, lParam);
+}
+
 template <class C>
 LRESULT OnEditRequest(HWND hwnd, const GridState *s, WPARAM wParam, LPARAM lParam)
 {
@@ -294,7 +334,7 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         return OnDestroy<C>(hwnd, s);
     case WM_NOTIFY:
-        return OnNotify<C>(hwnd, wParam, lParam);
+        return OnNotify<C>(hwnd, s, wParam, lParam);
     case WM_NOTIFYFORMAT:
         return OnNotifyFormat<C>(hwnd, s, wParam, lParam);
     case WM_ERASEBKGND:
@@ -320,8 +360,12 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETDLGCODE:
         return Win<C>::SendMessage(s->child, WM_GETDLGCODE, wParam, lParam) | DLGC_WANTALLKEYS;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
+        GridCursorWatch watch(hwnd, s);
         return GridOnKeyDown<C>(hwnd, s, wParam);
+    }
+    case WM_GETOBJECT:
+        return GridGetObject(hwnd, wParam, lParam);
     case WM_SYSCOLORCHANGE:
         return OnSysColorChange<C>(s, wParam, lParam);
     case kEditRequest:
@@ -330,9 +374,10 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     if (message >= WM_USER && message < WM_APP) {
-        bool handled;
-        const LRESULT result = OnGridMessage<C>(hwnd, s, message, wParam, lParam, &handled);
-        return handled ? result : OnListViewMessage<C>(hwnd, s, message, wParam, lParam);
+        if (!MayMoveCursor(message, lParam))
+            return OnUserMessage<C>(hwnd, s, message, wParam, lParam);
+        GridCursorWatch watch(hwnd, s);
+        return OnUserMessage<C>(hwnd, s, message, wParam, lParam);
     }
     return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
 }
