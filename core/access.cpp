@@ -483,9 +483,7 @@ LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessCla
 
 void AccessNotify(HWND hwnd, DWORD event)
 {
-    const EventBinding &api = Events();
-    if (api.notifyWinEvent)
-        api.notifyWinEvent(event, hwnd, OBJID_CLIENT, CHILDID_SELF);
+    AccessNotifyObject(hwnd, event, OBJID_CLIENT, CHILDID_SELF);
 }
 
 namespace {
