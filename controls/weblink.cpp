@@ -409,10 +409,15 @@ LRESULT CALLBACK WebLinkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     WebLinkState<C> *state = WebLinkGetState<C>(hwnd);
     if (!state)
         return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
-    // Hot tracking and the focus tell screen readers when the state changed.
+    // Hot tracking and the focus tell screen readers when the state changed, a
+    // new text when the name did.
     switch (message) {
     case WM_MOUSEMOVE: case WM_MOUSELEAVE: case WM_SETFOCUS: case WM_KILLFOCUS: {
         AccessWatch watch(hwnd, &kWebLinkAccess<C>);
+        return Dispatch(hwnd, state, message, wParam, lParam);
+    }
+    case WM_SETTEXT: {
+        AccessWatch watch(hwnd, &kWebLinkAccess<C>, true);
         return Dispatch(hwnd, state, message, wParam, lParam);
     }
     default:

@@ -37,7 +37,75 @@ struct EventBinding {
 };
 OleBinding ole;
 EventBinding events;
+
+// While a client holds one of our objects the library stays loaded, even if the
+// host frees it meanwhile: the object's code lives here. The first object takes a
+// reference on the module; the last one to go hands it to a short thread that
+// frees it, since code in the module cannot free it and then return.
+typedef BOOL(WINAPI *GetModuleHandleExWFn)(DWORD, LPCWSTR, HMODULE *);
+LONG holdLock;
 LONG liveObjects;
+HMODULE heldModule;
+
+void LockHold()
+{
+    while (InterlockedExchange(&holdLock, 1) != 0)
+        Sleep(0);
+}
+
+void UnlockHold()
+{
+    InterlockedExchange(&holdLock, 0);
+}
+
+HMODULE ReferenceThisModule()
+{
+    HMODULE module = NULL;
+    const GetModuleHandleExWFn getModuleHandleEx =
+        ProcAs<GetModuleHandleExWFn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetModuleHandleExW"));
+    if (getModuleHandleEx)
+        getModuleHandleEx(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                          reinterpret_cast<LPCWSTR>(&ReferenceThisModule), &module);
+    if (!module) {
+        char path[MAX_PATH];
+        const DWORD length = GetModuleFileNameA(libInstance, path, sizeof path);
+        if (length > 0 && length < sizeof path)
+            module = LoadLibraryA(path);
+    }
+    return module;
+}
+
+DWORD WINAPI FreeHeldModule(LPVOID module)
+{
+    FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
+    return 0;
+}
+
+void ObjectCreated()
+{
+    LockHold();
+    if (liveObjects++ == 0)
+        heldModule = ReferenceThisModule();
+    UnlockHold();
+}
+
+void ObjectFreed()
+{
+    HMODULE release = NULL;
+    LockHold();
+    if (--liveObjects == 0) {
+        release = heldModule;
+        heldModule = NULL;
+    }
+    UnlockHold();
+    if (!release)
+        return;
+    // Without a thread the reference stays: the library then stays loaded, which
+    // is safe.
+    DWORD id;
+    if (HANDLE thread = CreateThread(NULL, 0, FreeHeldModule, release, 0, &id))
+        CloseHandle(thread);
+}
 
 // Runs bind once; a second thread arriving meanwhile waits for the first.
 template <class Binding>
@@ -94,31 +162,47 @@ BSTR MakeString(const WCHAR *text, UINT length)
     return Ole().sysAllocStringLen(text, length);
 }
 
+// The window text, wide, on the process heap; NULL when it is empty or there is
+// no memory. *length receives its length.
+WCHAR *WindowTextCopy(HWND hwnd, int *length)
+{
+    *length = 0;
+    if (platformIsNT) {
+        const int size = GetWindowTextLengthW(hwnd);
+        WCHAR *text = size > 0 ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, (size + 1) * sizeof(WCHAR)))
+                               : NULL;
+        if (text)
+            *length = GetWindowTextW(hwnd, text, size + 1);
+        if (text && *length <= 0) {
+            HeapFree(GetProcessHeap(), 0, text);
+            return NULL;
+        }
+        return text;
+    }
+    const int size = GetWindowTextLengthA(hwnd);
+    char *narrow = size > 0 ? static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, size + 1)) : NULL;
+    if (!narrow)
+        return NULL;
+    const int got = GetWindowTextA(hwnd, narrow, size + 1);
+    const int wide = got > 0 ? MultiByteToWideChar(CP_ACP, 0, narrow, got, NULL, 0) : 0;
+    WCHAR *text = wide > 0 ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, (wide + 1) * sizeof(WCHAR)))
+                           : NULL;
+    if (text) {
+        *length = MultiByteToWideChar(CP_ACP, 0, narrow, got, text, wide);
+        text[*length] = 0;
+    }
+    HeapFree(GetProcessHeap(), 0, narrow);
+    return text;
+}
+
 // The window text as a string; NULL when it is empty or there is no memory.
 BSTR WindowTextString(HWND hwnd)
 {
-    if (platformIsNT) {
-        const int length = GetWindowTextLengthW(hwnd);
-        if (length <= 0)
-            return NULL;
-        BSTR text = MakeString(NULL, length);
-        if (text && GetWindowTextW(hwnd, text, length + 1) <= 0)
-            text[0] = 0;
-        return text;
-    }
-    const int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0)
-        return NULL;
-    char *narrow = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, length + 1));
-    if (!narrow)
-        return NULL;
-    const int got = GetWindowTextA(hwnd, narrow, length + 1);
-    const int wide = got > 0 ? MultiByteToWideChar(CP_ACP, 0, narrow, got, NULL, 0) : 0;
-    BSTR text = wide > 0 ? MakeString(NULL, wide) : NULL;
-    if (text)
-        MultiByteToWideChar(CP_ACP, 0, narrow, got, text, wide);
-    HeapFree(GetProcessHeap(), 0, narrow);
-    return text;
+    int length = 0;
+    WCHAR *text = WindowTextCopy(hwnd, &length);
+    BSTR result = text ? MakeString(text, length) : NULL;
+    HeapFree(GetProcessHeap(), 0, text);
+    return result;
 }
 
 class ControlAccessible : public IAccessible, public IOleWindow {
@@ -126,7 +210,7 @@ public:
     ControlAccessible(HWND hwnd, const AccessClass *table, IAccessible *inner)
         : refs_(1), hwnd_(hwnd), atom_(GetClassWord(hwnd, GCW_ATOM)), table_(table), inner_(inner)
     {
-        InterlockedIncrement(&liveObjects);
+        ObjectCreated();
     }
 
     // IUnknown
@@ -154,7 +238,7 @@ public:
             inner_->Release();
             this->~ControlAccessible();
             HeapFree(GetProcessHeap(), 0, this);
-            InterlockedDecrement(&liveObjects);
+            ObjectFreed();
         }
         return refs;
     }
@@ -199,6 +283,10 @@ public:
         AccessAnswers answers;
         if (!Describe(&answers))
             return kGone;
+        if (IsSelf(child) && answers.name[0] && name) {
+            *name = MakeString(answers.name, lstrlenW(answers.name));
+            return *name ? S_OK : E_OUTOFMEMORY;
+        }
         if (IsSelf(child) && answers.nameFromText && name) {
             if (BSTR text = WindowTextString(hwnd_)) {
                 *name = text;
@@ -400,31 +488,62 @@ void AccessNotify(HWND hwnd, DWORD event)
         api.notifyWinEvent(event, hwnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
-AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table) : hwnd_(hwnd), table_(table), valid_(false)
+namespace {
+
+bool Hooked(const EventBinding &api, DWORD event)
+{
+    return !api.isWinEventHookInstalled || api.isWinEventHookInstalled(event);
+}
+
+// The window text while it names the control.
+WCHAR *NameCopy(HWND hwnd, const AccessAnswers &answers)
+{
+    int length;
+    return answers.nameFromText ? WindowTextCopy(hwnd, &length) : NULL;
+}
+
+}  // namespace
+
+AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange)
+    : hwnd_(hwnd), table_(table), valid_(false), nameBefore_(NULL), nameWatched_(false)
 {
     const EventBinding &api = Events();
     if (!api.notifyWinEvent)
         return;
-    if (api.isWinEventHookInstalled && !api.isWinEventHookInstalled(EVENT_OBJECT_VALUECHANGE) &&
-        !api.isWinEventHookInstalled(EVENT_OBJECT_STATECHANGE))
+    nameWatched_ = nameMayChange && Hooked(api, EVENT_OBJECT_NAMECHANGE);
+    if (!nameWatched_ && !Hooked(api, EVENT_OBJECT_VALUECHANGE) && !Hooked(api, EVENT_OBJECT_STATECHANGE))
         return;
     valid_ = Describe(hwnd, table, &before_);
+    if (valid_ && nameWatched_)
+        nameBefore_ = NameCopy(hwnd, before_);
 }
 
 AccessWatch::~AccessWatch()
 {
     AccessAnswers after;
-    if (!valid_ || !IsWindow(hwnd_) || !Describe(hwnd_, table_, &after))
-        return;
-    if (after.hasValue != before_.hasValue || lstrcmpW(after.value, before_.value) != 0)
-        AccessNotify(hwnd_, EVENT_OBJECT_VALUECHANGE);
-    if ((after.state & after.stateMask) != (before_.state & before_.stateMask))
-        AccessNotify(hwnd_, EVENT_OBJECT_STATECHANGE);
+    if (valid_ && IsWindow(hwnd_) && Describe(hwnd_, table_, &after)) {
+        if (after.hasValue != before_.hasValue || lstrcmpW(after.value, before_.value) != 0)
+            AccessNotify(hwnd_, EVENT_OBJECT_VALUECHANGE);
+        if ((after.state & after.stateMask) != (before_.state & before_.stateMask))
+            AccessNotify(hwnd_, EVENT_OBJECT_STATECHANGE);
+        if (nameWatched_) {
+            // A switch between the text and the standard label counts as a change.
+            WCHAR *nameAfter = NameCopy(hwnd_, after);
+            if (after.nameFromText != before_.nameFromText ||
+                lstrcmpW(nameAfter ? nameAfter : L"", nameBefore_ ? nameBefore_ : L"") != 0)
+                AccessNotify(hwnd_, EVENT_OBJECT_NAMECHANGE);
+            HeapFree(GetProcessHeap(), 0, nameAfter);
+        }
+    }
+    HeapFree(GetProcessHeap(), 0, nameBefore_);
 }
 
 LONG AccessLiveObjects(void)
 {
-    return InterlockedCompareExchange(&liveObjects, 0, 0);
+    LockHold();
+    const LONG count = liveObjects;
+    UnlockHold();
+    return count;
 }
 
 void AccessSetValue(AccessAnswers *answers, const char *text)
@@ -434,4 +553,19 @@ void AccessSetValue(AccessAnswers *answers, const char *text)
         answers->value[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
     answers->value[i] = 0;
     answers->hasValue = true;
+}
+
+void AccessNotifyObject(HWND hwnd, DWORD event, LONG object, LONG child)
+{
+    const EventBinding &api = Events();
+    if (api.notifyWinEvent)
+        api.notifyWinEvent(event, hwnd, object, child);
+}
+
+void AccessCopyText(WCHAR *to, int size, const WCHAR *text)
+{
+    int i = 0;
+    for (; text[i] && i < size - 1; ++i)
+        to[i] = text[i];
+    to[i] = 0;
 }

@@ -14,9 +14,10 @@ struct AccessAnswers {
     DWORD state;      // the control's own state bits...
     DWORD stateMask;  // ...replacing these bits of the standard object's state
     bool hasValue;
-    WCHAR value[40];
+    WCHAR value[256];             // long enough for a table cell's position and text
     bool nameFromText;            // the window text names it (when not empty)
     const WCHAR *defaultAction;   // NULL: the standard object's
+    WCHAR name[80];               // when not empty, the name (before nameFromText)
 };
 
 // A control's table: describe fills the answers from the control's present state
@@ -35,10 +36,12 @@ LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessCla
 void AccessNotify(HWND hwnd, DWORD event);
 
 // Watches one message: notes the value and state before it, and on leaving the
-// scope sends EVENT_OBJECT_VALUECHANGE / EVENT_OBJECT_STATECHANGE for what changed.
+// scope sends EVENT_OBJECT_VALUECHANGE / EVENT_OBJECT_STATECHANGE for what changed,
+// and EVENT_OBJECT_NAMECHANGE when asked to watch the name (messages that may
+// change the window text or whether it names the control).
 class AccessWatch {
 public:
-    AccessWatch(HWND hwnd, const AccessClass *table);
+    AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange = false);
     ~AccessWatch();
     AccessWatch(const AccessWatch &) = delete;
     AccessWatch &operator=(const AccessWatch &) = delete;
@@ -48,6 +51,8 @@ private:
     const AccessClass *table_;
     bool valid_;
     AccessAnswers before_;
+    WCHAR *nameBefore_;  // the window text while it names the control, else NULL
+    bool nameWatched_;
 };
 
 // Objects handed out and not yet released by their clients (for leak checks).
@@ -55,3 +60,10 @@ LONG AccessLiveObjects(void);
 
 // Copies an ASCII text into a value buffer.
 void AccessSetValue(AccessAnswers *answers, const char *text);
+
+// NotifyWinEvent for any object of a window (OBJID_WINDOW for showing, hiding and
+// destruction, OBJID_CLIENT with a child id for a list item), when the system has it.
+void AccessNotifyObject(HWND hwnd, DWORD event, LONG object, LONG child);
+
+// Copies a text into a name or value buffer of size characters, shortened to fit.
+void AccessCopyText(WCHAR *to, int size, const WCHAR *text);

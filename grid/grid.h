@@ -1,7 +1,8 @@
 // Grid control (ORV_GridControlClass): the per-window record and the routines
-// that its three source files share (internal). gridstate.cpp holds the window
+// that its source files share (internal). gridstate.cpp holds the window
 // procedure and the messages, gridpaint.cpp the row painting, gridinput.cpp the
-// keyboard navigation of the cell cursor. Each routine over the character type
+// keyboard navigation of the cell cursor, gridaccess.cpp what screen readers are
+// told. Each routine over the character type
 // is built twice, for the ANSI (char) and the Unicode (WCHAR) procedure.
 #pragma once
 
@@ -26,6 +27,14 @@ struct GridState {
     // answers them exactly as the editing layer would pass them on.
     WNDPROC childProc;
     LONG_PTR attachedProc;
+    // GCC_* bits of the colours still taken from the system: set at creation,
+    // cleared for each colour the application sets.
+    DWORD sysColors;
+    // Where screen readers were last told the cell cursor is (-1: nowhere yet), and
+    // how many messages that may move it are running (told when the outermost ends).
+    int toldRow;
+    int toldColumn;
+    int cursorWatches;
 };
 
 const int kGridChildId = 100;
@@ -159,3 +168,24 @@ int GridFitWithEllipsis(HDC dc, C *text, int length, int width, int margin);
 // WM_KEYDOWN offered by the child: nonzero when the key is consumed.
 template <class C>
 LRESULT GridOnKeyDown(HWND hwnd, GridState *s, WPARAM key);
+
+// Accessibility (gridaccess.cpp).
+// WM_GETOBJECT: the grid's table object, whose value is the current cell.
+LRESULT GridGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam);
+// After the child's notification that row gained the focus went to the parent
+// (which may have destroyed the grid meanwhile).
+void GridAccessRowFocused(HWND hwnd, int row);
+
+// Around a message that may move the cell cursor: when the outermost watch ends,
+// screen readers are told where the cursor went.
+class GridCursorWatch {
+public:
+    GridCursorWatch(HWND hwnd, GridState *s);
+    ~GridCursorWatch();
+    GridCursorWatch(const GridCursorWatch &) = delete;
+    GridCursorWatch &operator=(const GridCursorWatch &) = delete;
+
+private:
+    HWND hwnd_;
+    GridState *s_;
+};

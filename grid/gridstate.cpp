@@ -13,6 +13,48 @@ namespace {
 
 const DWORD kDefaultFlags = GCS_HORZLINES | GCS_VERTLINES;
 const UINT kEditRequest = WM_APP;
+const DWORD kAllColors = GCC_BACK | GCC_TEXT | GCC_SELBACK | GCC_SELTEXT | GCC_HORZLINE | GCC_VERTLINE;
+// In sysColors besides the GCC_* bits: the child's own background (below the
+// rows) is the list view's default, not one the application gave it.
+const DWORD kChildBack = 0x40;
+
+// The colours in the order of their GCC_* bits.
+void ColorFields(GridState *s, COLORREF *fields[6])
+{
+    fields[0] = &s->back;
+    fields[1] = &s->text;
+    fields[2] = &s->selBack;
+    fields[3] = &s->selText;
+    fields[4] = &s->horzLine;
+    fields[5] = &s->vertLine;
+}
+
+// Takes the colours the application has not set from the system.
+void ReadSystemColors(GridState *s)
+{
+    static const int indexes[6] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                                   COLOR_HIGHLIGHTTEXT, COLOR_3DFACE, COLOR_3DFACE};
+    COLORREF *fields[6];
+    ColorFields(s, fields);
+    for (int i = 0; i < 6; ++i)
+        if (s->sysColors & (1u << i))
+            *fields[i] = GetSysColor(indexes[i]);
+}
+
+// WM_SYSCOLORCHANGE, forwarded by the parent: the default colours follow the
+// system, and the child list view is told too (its header); a list view keeps
+// the background it took at creation, so unless the application gave it one, it
+// gets the new window colour. All of it is drawn again.
+template <class C>
+LRESULT OnSysColorChange(GridState *s, WPARAM wParam, LPARAM lParam)
+{
+    ReadSystemColors(s);
+    Win<C>::SendMessage(s->child, WM_SYSCOLORCHANGE, wParam, lParam);
+    if (s->sysColors & kChildBack)
+        Win<C>::SendMessage(s->child, LVM_SETBKCOLOR, 0, GetSysColor(COLOR_WINDOW));
+    RedrawWindow(s->child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+}
 
 // The library's in-place editing of the child: the editor query and the combo
 // box requests come to the grid as kEditRequest.
@@ -39,14 +81,13 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     s->child = NULL;
     s->childProc = NULL;
     s->attachedProc = 0;
+    s->toldRow = -1;
+    s->toldColumn = -1;
+    s->cursorWatches = 0;
     s->focusedColumn = -1;
     s->selectedColumn = -1;
-    s->back = GetSysColor(COLOR_WINDOW);
-    s->text = GetSysColor(COLOR_WINDOWTEXT);
-    s->selBack = GetSysColor(COLOR_HIGHLIGHT);
-    s->selText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    s->horzLine = GetSysColor(COLOR_3DFACE);
-    s->vertLine = GetSysColor(COLOR_3DFACE);
+    s->sysColors = kAllColors | kChildBack;
+    ReadSystemColors(s);
     s->flags = kDefaultFlags;
     s->editMessage = 0;
     s->userData = reinterpret_cast<LONG_PTR>(create->lpCreateParams);
@@ -91,22 +132,52 @@ LRESULT OnNotifyFormat(HWND hwnd, GridState *s, WPARAM wParam, LPARAM lParam)
 }
 
 template <class C>
-LRESULT OnNotify(HWND hwnd, WPARAM wParam, LPARAM lParam)
+LRESULT OnNotify(HWND hwnd, const GridState *s, WPARAM wParam, LPARAM lParam)
 {
+    // A row of the child that gains the focus, noted before the parent may alter the record.
+    int focused = -1;
+    const NMLISTVIEW *change = reinterpret_cast<const NMLISTVIEW *>(lParam);
+    if (s && change && change->hdr.hwndFrom == s->child && change->hdr.code == LVN_ITEMCHANGED &&
+        (change->uChanged & LVIF_STATE) && (change->uNewState & ~change->uOldState & LVIS_FOCUSED))
+        focused = change->iItem;
     HWND parent = GetParent(hwnd);
-    return parent ? Win<C>::SendMessage(parent, WM_NOTIFY, wParam, lParam) : 0;
+    const LRESULT result = parent ? Win<C>::SendMessage(parent, WM_NOTIFY, wParam, lParam) : 0;
+    if (focused >= 0)
+        GridAccessRowFocused(hwnd, focused);
+    return result;
+}
+
+// Messages after which the cell cursor may stand elsewhere.
+bool MayMoveCursor(UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case GCM_SETITEMSTATE:
+    case LVM_SETITEMSTATE:
+        return true;
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW: {
+        const LVITEMW *item = reinterpret_cast<const LVITEMW *>(lParam);
+        return item && (item->mask & LVIF_STATE) && (item->stateMask & (LVIS_FOCUSED | LVIS_SELECTED));
+    }
+    default:
+        return false;
+    }
 }
 
 LRESULT OnSetColors(GridState *s, const GRIDCOLORS *colors)
 {
     if (!colors || colors->cbSize < sizeof(GRIDCOLORS))
         return 0;
-    COLORREF *fields[6] = {&s->back, &s->text, &s->selBack, &s->selText, &s->horzLine, &s->vertLine};
+    COLORREF *fields[6];
+    ColorFields(s, fields);
     const COLORREF values[6] = {colors->crBack, colors->crText, colors->crSelBack,
                                 colors->crSelText, colors->crHorzLine, colors->crVertLine};
     for (int i = 0; i < 6; ++i)
         if (colors->fMask & (1u << i))
             *fields[i] = values[i];
+    s->sysColors &= ~(colors->fMask & kAllColors);
     return 1;
 }
 
@@ -227,11 +298,21 @@ LRESULT OnListViewMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, 
     }
     case LVM_SETBKCOLOR:
         s->back = static_cast<COLORREF>(lParam);
+        s->sysColors &= ~(GCC_BACK | kChildBack);
         return Win<C>::SendMessage(s->child, message, wParam, lParam);
     default:
         (void)hwnd;
         return Win<C>::SendMessage(s->child, message, wParam, lParam);
     }
+}
+
+// The grid's own messages, then the list-view messages.
+template <class C>
+LRESULT OnUserMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool handled;
+    const LRESULT result = OnGridMessage<C>(hwnd, s, message, wParam, lParam, &handled);
+    return handled ? result : OnListViewMessage<C>(hwnd, s, message, wParam, lParam);
 }
 
 template <class C>
@@ -253,7 +334,7 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         return OnDestroy<C>(hwnd, s);
     case WM_NOTIFY:
-        return OnNotify<C>(hwnd, wParam, lParam);
+        return OnNotify<C>(hwnd, s, wParam, lParam);
     case WM_NOTIFYFORMAT:
         return OnNotifyFormat<C>(hwnd, s, wParam, lParam);
     case WM_ERASEBKGND:
@@ -279,17 +360,24 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETDLGCODE:
         return Win<C>::SendMessage(s->child, WM_GETDLGCODE, wParam, lParam) | DLGC_WANTALLKEYS;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
+        GridCursorWatch watch(hwnd, s);
         return GridOnKeyDown<C>(hwnd, s, wParam);
+    }
+    case WM_GETOBJECT:
+        return GridGetObject(hwnd, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+        return OnSysColorChange<C>(s, wParam, lParam);
     case kEditRequest:
         return OnEditRequest<C>(hwnd, s, wParam, lParam);
     default:
         break;
     }
     if (message >= WM_USER && message < WM_APP) {
-        bool handled;
-        const LRESULT result = OnGridMessage<C>(hwnd, s, message, wParam, lParam, &handled);
-        return handled ? result : OnListViewMessage<C>(hwnd, s, message, wParam, lParam);
+        if (!MayMoveCursor(message, lParam))
+            return OnUserMessage<C>(hwnd, s, message, wParam, lParam);
+        GridCursorWatch watch(hwnd, s);
+        return OnUserMessage<C>(hwnd, s, message, wParam, lParam);
     }
     return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
 }

@@ -104,7 +104,7 @@ void CloseEditor(ListViewEditState *state)
     state->editor = NULL;
     state->descriptor = static_cast<DWORD>(-1);
     if (editor && IsWindow(editor))
-        DestroyWindow(editor);
+        DestroyEditor(editor);
 }
 
 // LVXM_EDITSUBITEM and LVM_EDITLABELA (column 0).
@@ -145,7 +145,7 @@ LRESULT Detach(HWND listView, ListViewEditState *state, UINT message, WPARAM wPa
         HWND editor = state->editor;
         state->editor = NULL;
         CancelCellEditor(editor);
-        DestroyWindow(editor);
+        DestroyEditor(editor);
     }
     const WNDPROC previous = state->previous;
     LvWin<C>::RemoveProp(listView, LvWin<C>::EditProp());
@@ -174,9 +174,16 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
         if (state->descriptor == 0 && state->editor)
             return reinterpret_cast<LRESULT>(state->editor);
         break;
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
         state->timeStamp = static_cast<DWORD>(GetMessageTime());
-        break;
+        // Back from an editor, a screen reader follows the focus to the edited row.
+        const bool fromEditor = state->focusFromEditor != FALSE;
+        state->focusFromEditor = FALSE;
+        const LRESULT result = LvWin<C>::CallWindowProc(previous, listView, message, wParam, lParam);
+        if (fromEditor && IsWindow(listView) && GetFocus() == listView)
+            ListViewTellFocusedItem(listView);
+        return result;
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
         TakeFocus(listView);

@@ -219,11 +219,15 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lPa
         return LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KILLFOCUS: {
         const LRESULT result = LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam);
+        if (reinterpret_cast<HWND>(wParam) == listView) {
+            if (ListViewEditState *state = EditStateOf<E>(listView))
+                state->focusFromEditor = TRUE;
+        }
         LVITEMA item = {};
         item.state = item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
         LvWin<E>::SendMessage(listView, LVM_SETITEMSTATE, editorState->row,
                               reinterpret_cast<LPARAM>(&item));
-        DestroyWindow(editor);
+        DestroyEditor(editor);
         return result;
     }
     case WM_NOTIFYFORMAT:
@@ -236,6 +240,10 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_DESTROY:
         return OnEditorDestroy<E>(editor, editorState, wParam, lParam);
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+            return EditorGetObject(editor, wParam, lParam);
+        break;
     }
     return LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam);
 }
@@ -429,14 +437,14 @@ HWND OpenEditor(HWND listView, ListViewEditState *state, int row, int column)
     if (!IsWindow(editor) || !state || state->editor != editor) {
         if (IsWindow(editor) && (!state || state->editor != editor)) {
             CancelCellEditor(editor);
-            DestroyWindow(editor);
+            DestroyEditor(editor);
         }
         return NULL;
     }
     if (refused) {
         CancelCellEditor(editor);
         state->editor = NULL;
-        DestroyWindow(editor);
+        DestroyEditor(editor);
         return NULL;
     }
     LVITEMA item = {};
@@ -444,7 +452,11 @@ HWND OpenEditor(HWND listView, ListViewEditState *state, int row, int column)
     LvWin<N>::SendMessage(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     if (!combo)
         LvWin<N>::SendMessage(editor, EM_SETSEL, 0, -1);
+    if ((editorState = EditorStateOf<N>(editor)) != NULL)  // the row's change may have ended it
+        editorState->shown = TRUE;
     ShowWindow(editor, SW_SHOW);
+    if (IsWindow(editor))
+        EditorTellShown(editor);
     SetFocus(editor);
     return IsWindow(editor) ? editor : NULL;
 }
@@ -467,7 +479,7 @@ HWND OpenCellEditor(HWND listView, int row, int column)
         HWND open = state->editor;
         state->editor = NULL;
         if (IsWindow(open))
-            DestroyWindow(open);
+            DestroyEditor(open);
         if ((state = EditStateOf<WCHAR>(listView)) == NULL)
             return NULL;
     }

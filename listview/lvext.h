@@ -37,6 +37,7 @@ struct ListViewEditState {
     DWORD timeStamp;
     DWORD flags;
     UINT editMsg;
+    BOOL focusFromEditor; // an editor that is ending hands the focus back to the list view
 };
 
 // State of one open in-place editor ("LV_EditSIProp" on the editor window).
@@ -48,6 +49,8 @@ struct InPlaceEditorState {
     WNDPROC previous;
     UINT editMsg;         // combo box only
     BOOL combo;
+    BOOL shown;           // screen readers were told that it appeared
+    BOOL ending;          // DestroyEditor has begun on it
 };
 
 // Calls and records of one character width, beyond core/flavour.h.
@@ -205,3 +208,17 @@ BOOL AsksForUnicode(HWND window, HWND from)
 HWND OpenCellEditor(HWND listView, int row, int column);
 // Marks an open editor as cancelled, so that its end sends nothing.
 void CancelCellEditor(HWND editor);
+
+// Accessibility of the editors (lvaccess.cpp).
+// The title of a column (its header text, or "Column n" counting from 1), shortened
+// to size characters; returns its length.
+int ListViewColumnTitle(HWND listView, int column, WCHAR *to, int size);
+// WM_GETOBJECT of an editor: its object, named after the edited column.
+LRESULT EditorGetObject(HWND editor, WPARAM wParam, LPARAM lParam);
+// The system reports an editor's creation and focus but not its showing or its end:
+// EditorTellShown follows showing it; DestroyEditor destroys it and then reports it
+// hidden (when it had been shown) and destroyed.
+void EditorTellShown(HWND editor);
+void DestroyEditor(HWND editor);
+// The focus event of the list view's focused item (child id row + 1), if it has one.
+void ListViewTellFocusedItem(HWND listView);

@@ -511,9 +511,11 @@ LRESULT MeterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!state)
         return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
     LRESULT result;
-    if (message == AMM_SETPOS || message == AMM_DELTAPOS) {
-        // A moved needle tells screen readers when the position changed.
-        AccessWatch watch(hwnd, &kMeterAccess);
+    if (message == AMM_SETPOS || message == AMM_DELTAPOS || message == AMM_SETINFO ||
+        message == WM_SETTEXT) {
+        // A moved needle tells screen readers when the position changed; a new
+        // caption, or the caption strip shown or hidden, when the name did.
+        AccessWatch watch(hwnd, &kMeterAccess, message == AMM_SETINFO || message == WM_SETTEXT);
         result = Dispatch<C>(hwnd, state, message, wParam, lParam);
     } else {
         result = Dispatch<C>(hwnd, state, message, wParam, lParam);

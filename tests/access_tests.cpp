@@ -179,43 +179,54 @@ TEST_F(AccessTest, LinkDefaultActionIsAClick)
     }
 }
 
-TEST_F(AccessTest, HookSeesValueAndStateChangesOnlyWhenTheyHappen)
+TEST_F(AccessTest, HookSeesValueStateAndNameChangesOnlyWhenTheyHappen)
 {
+    const LPARAM home = reinterpret_cast<LPARAM>("Home page"), other = reinterpret_cast<LPARAM>("Other"),
+                 load = reinterpret_cast<LPARAM>("Load");
+    const AMINFO caption = {AMIF_STYLE, 0, AMS_NOCAPTION, 0, 0, 0, 0, 0};
     const struct {
         Case setup;
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
-        int values, states;
+        int values, states, names;
     } rows[] = {
-        {kProgress37, PGM_SETPOS, 38, 0, 1, 0},
-        {kProgress37, PGM_SETPOS, 37, 0, 0, 0},
-        {kProgress37, PGM_SETRANGE32, 0, 200, 1, 0},       // 37 of 200 shows 18%
-        {kProgress37, PGM_SETRANGE32, 0, 100, 0, 0},
-        {kMeter, AMM_SETPOS, 0, 43, 1, 0},
-        {kMeter, AMM_SETPOS, 0, 42, 0, 0},
-        {kMeter, AMM_DELTAPOS, 1, 0, 0, 0},
-        {kDigit, LDM_SETDIGIT, 3, 0, 1, 0},
-        {kDigit, LDM_SETDIGIT, 7, 0, 0, 0},
-        {kDigit, LDM_SETFLAGS, 0, LDF_POINT, 0, 0},        // no point on a plain digit
-        {kDigitPoint, LDM_SETFLAGS, 0, 0, 1, 0},           // "7." -> "7"
-        {kLampLit, LDM_SETFLAGS, 0, LDF_OFF, 1, 1},
-        {kLampDark, LDM_SETFLAGS, 0, LDF_OFF, 0, 0},
-        {kLink, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, 1},  // turns hot
-        {kLink, WM_MOUSELEAVE, 0, 0, 0, 0},                // was not hot
-        {kLinkFocused, WM_KILLFOCUS, 0, 0, 0, 1},
+        {kProgress37, PGM_SETPOS, 38, 0, 1, 0, 0},
+        {kProgress37, PGM_SETPOS, 37, 0, 0, 0, 0},
+        {kProgress37, PGM_SETRANGE32, 0, 200, 1, 0, 0},       // 37 of 200 shows 18%
+        {kProgress37, PGM_SETRANGE32, 0, 100, 0, 0, 0},
+        {kMeter, AMM_SETPOS, 0, 43, 1, 0, 0},
+        {kMeter, AMM_SETPOS, 0, 42, 0, 0, 0},
+        {kMeter, AMM_DELTAPOS, 1, 0, 0, 0, 0},
+        {kDigit, LDM_SETDIGIT, 3, 0, 1, 0, 0},
+        {kDigit, LDM_SETDIGIT, 7, 0, 0, 0, 0},
+        {kDigit, LDM_SETFLAGS, 0, LDF_POINT, 0, 0, 0},        // no point on a plain digit
+        {kDigitPoint, LDM_SETFLAGS, 0, 0, 1, 0, 0},           // "7." -> "7"
+        {kLampLit, LDM_SETFLAGS, 0, LDF_OFF, 1, 1, 0},
+        {kLampDark, LDM_SETFLAGS, 0, LDF_OFF, 0, 0, 0},
+        {kLink, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, 1, 0},  // turns hot
+        {kLink, WM_MOUSELEAVE, 0, 0, 0, 0, 0},                // was not hot
+        {kLinkFocused, WM_KILLFOCUS, 0, 0, 0, 1, 0},
+        {kLink, WM_SETTEXT, 0, other, 0, 0, 1},
+        {kLink, WM_SETTEXT, 0, home, 0, 0, 0},
+        {kMeter, WM_SETTEXT, 0, other, 0, 0, 1},
+        {kMeter, WM_SETTEXT, 0, load, 0, 0, 0},
+        {kMeterNoCaption, WM_SETTEXT, 0, other, 0, 0, 0},  // named by its label
+        {kMeterNoCaption, AMM_SETINFO, 0, reinterpret_cast<LPARAM>(&caption), 0, 0, 1},
+        {kProgress37, WM_SETTEXT, 0, other, 0, 0, 0},
     };
-    WinEventLog log(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE);
+    WinEventLog log(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE);  // names too
     ASSERT_TRUE(log.installed());
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << row.setup << " message " << row.message);
         HWND hwnd = Make(this, row.setup);
         PumpMessages();
         log.events.clear();
-        SendMessage(hwnd, row.message, row.wParam, row.lParam);
+        SendMessageA(hwnd, row.message, row.wParam, row.lParam);
         PumpMessages();
         EXPECT_EQ(log.Count(EVENT_OBJECT_VALUECHANGE, hwnd), row.values);
         EXPECT_EQ(log.Count(EVENT_OBJECT_STATECHANGE, hwnd), row.states);
+        EXPECT_EQ(log.Count(EVENT_OBJECT_NAMECHANGE, hwnd), row.names);
         DestroyWindow(hwnd);
     }
 }
@@ -243,3 +254,4 @@ TEST_F(AccessTest, ObjectOutlivingItsControlFailsCleanly)
 }
 
 }  // namespace
+
