@@ -63,12 +63,8 @@ protected:
     }
     HWND Create(DWORD style = LVS_SHOWSELALWAYS, void *param = nullptr)
     {
-        style |= WS_CHILD | WS_VISIBLE;
-        grid_ = IsAnsiFlavour()
-                    ? CreateWindowExA(0, "ORV_GridControlClass", "", style, 0, 0, 460, 300, host_.hwnd(),
-                                      reinterpret_cast<HMENU>(7), GetModuleHandleA(NULL), param)
-                    : CreateWindowExW(0, L"ORV_GridControlClass", L"", style, 0, 0, 460, 300, host_.hwnd(),
-                                      reinterpret_cast<HMENU>(7), GetModuleHandleW(NULL), param);
+        grid_ = CreateWindowInFlavour("ORV_GridControlClass", style | WS_CHILD | WS_VISIBLE, 0, 0, 460, 300,
+                                      host_.hwnd(), 7, 0, param);
         EXPECT_NE(grid_, nullptr);
         list_ = GetDlgItem(grid_, 100);
         EXPECT_NE(list_, nullptr);
@@ -302,9 +298,7 @@ TEST_F(GridTest, CellModePixels)
     SetCell(1, 1);
     SetText(2, 1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     Colours(GCS_HORZLINES | GCS_VERTLINES);
-    HDC screen = GetDC(NULL);
-    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), EnvInt("ORVCC_EXPECT_DPI", 96));
-    ReleaseDC(NULL, screen);
+    EXPECT_EQ(ScreenDpi(), EnvInt("ORVCC_EXPECT_DPI", 96));
     const Capture shot(list_);
     const RECT bounds = Row(0);
     const RECT label = Row(0, LVIR_LABEL);

@@ -222,22 +222,12 @@ HWND CreateExtendedListView(HWND parent)
     return list;
 }
 
-HarnessSetup ListViewExtSetup()
-{
-    HarnessSetup setup("ListViewExtensions", kListViewExtRows);
-    setup.create = CreateExtendedListView;
-    return setup;
-}
-ORV_HARNESS_CONTROL(ListViewExt, ORVCC_INIT_ONLY, ListViewExtSetup());
-
-}  // namespace
+ORV_HARNESS_CONTROL(ListViewExt, ORVCC_INIT_ONLY,
+                    HarnessSetup("ListViewExtensions", kListViewExtRows, CreateExtendedListView));
 
 // Grid control: its own messages, the list-view messages it looks at, and those
 // passed to the child that carry no pointers of their own; made with rows and
 // columns so that painting and the cell cursor have cells to work on.
-#include "testing.h"
-
-namespace {
 
 const LPARAM kGridEditMessages[] = {0, WM_APP + 50};
 const LPARAM kGridFormatQueries[] = {NF_QUERY, NF_REQUERY, 0};
@@ -292,12 +282,7 @@ HWND CreateFilledGrid(HWND parent)
     return grid;
 }
 
-HarnessSetup GridSetup()
-{
-    HarnessSetup setup("ORV_GridControlClass", kGridRows);
-    setup.create = CreateFilledGrid;
-    return setup;
-}
-ORV_HARNESS_CONTROL(Grid, ORVCC_GRIDCONTROL_CLASS, GridSetup());
+ORV_HARNESS_CONTROL(Grid, ORVCC_GRIDCONTROL_CLASS,
+                    HarnessSetup("ORV_GridControlClass", kGridRows, CreateFilledGrid));
 
 }  // namespace

@@ -136,17 +136,7 @@ public:
     void SetUp() override
     {
         recorder = &rec_;
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSW wc = {};
-            wc.lpfnWndProc = ParentProc;
-            wc.hInstance = GetModuleHandleW(NULL);
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-            wc.lpszClassName = L"LvxTestParent";
-            registered = RegisterClassW(&wc) != 0;
-        }
-        parent_ = CreateWindowExW(0, L"LvxTestParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  500, 300, NULL, NULL, GetModuleHandleW(NULL), NULL);
+        parent_ = CreateParentWindow(L"LvxTestParent", ParentProc, 500, 300);
         ASSERT_NE(parent_, nullptr);
         clock_ = GetTickCount() + 100000;
     }
@@ -374,89 +364,59 @@ TEST_F(ListViewExtTest, HeaderFormatModeWhenTheHeaderIsVersion6)
     DestroyWindow(lv);
 }
 
+// Editing sequences. Editors opened by clicks (then "xy" typed, on a Unicode and on
+// an ANSI window) or by message; editor choice, notification format, and a parent
+// that refuses, or changes or destroys things from inside the notifications.
 TEST_F(ListViewExtTest, EditSequences)
-{
-    const struct {
-        const char *name;
-        DWORD flags;
-        std::function<void(ListViewExtTest *, HWND)> finish;
-        Events expected;
-        std::string cell;
-    } cases[] = {
-        {"enter", 0, [](ListViewExtTest *, HWND) { Tap(VK_RETURN); },
-         {"begin(1,1,b1)", "end(1,1,xy)"}, "xy"},
-        {"escape", 0, [](ListViewExtTest *, HWND) { Tap(VK_ESCAPE); }, {"begin(1,1,b1)"}, "b1"},
-        {"click elsewhere", 0, [](ListViewExtTest *t, HWND lv) { t->ClickCell(lv, 2, 2); },
-         {"begin(1,1,b1)", "end(1,1,xy)"}, "xy"},
-        {"query, header click, enter", LVEOF_QUERYEDITOR,
-         [](ListViewExtTest *t, HWND lv) { t->ClickHeader(lv, 2); Tap(VK_RETURN); },
-         {"query(1,1)", "begin(1,1,b1)", "sort(2,0)", "columnclick", "end(1,1,xy)"}, "xy"},
-    };
-    for (const auto &c : cases)
-      for (bool ansi : {false, true}) {
-        HWND lv = CreateList();
-        if (ansi)
-            MakeAnsiWindow(lv);
-        ASSERT_TRUE(AttachEdit(lv, c.flags));
-        ASSERT_TRUE(AttachSort(lv, 0, FALSE));
-        rec_.events.clear();
-        HWND editor = ClickToEdit(lv, 1, 1);
-        ASSERT_EQ(editor, Editor(lv)) << c.name;
-        EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0), reinterpret_cast<LRESULT>(editor));
-        TypeKeys("xy");
-        c.finish(this, lv);
-        EXPECT_EQ(rec_.events, c.expected) << c.name << (ansi ? " (ANSI window)" : "");
-        EXPECT_EQ(Text(lv, 1, 1), c.cell) << c.name;
-        EXPECT_FALSE(IsWindow(editor)) << c.name;
-        DestroyWindow(lv);
-    }
-}
-
-// Editors opened by message: editor choice, notification format, and a parent that
-// refuses, or changes or destroys things from inside the notifications.
-TEST_F(ListViewExtTest, EditorsAndHostileParents)
 {
     typedef std::function<void(ListViewExtTest *, HWND)> Step;
     const std::string longText = std::string(100, 'x') + "end";  // grows the buffer 3 times
     const Step enter = [](ListViewExtTest *, HWND) { Tap(VK_RETURN); };
+    const Events begun = {"begin(1,1,b1)"}, ended = {"begin(1,1,b1)", "end(1,1,b1)"},
+                 typed = {"begin(1,1,b1)", "end(1,1,xy)"};
     const struct {
         const char *name;
+        bool click;  // opened by clicks; else by message
         DWORD flags;
         std::function<void(Recorder &, HWND)> setup;
-        Step finish;
+        Step finish;  // null: no editor opens
         Events expected;
-        int wide;  // notification codes: 0 ANSI, 1 Unicode, -1 either
+        const char *cell = nullptr;  // the cell's text afterwards, where checked
+        int wide = -1;  // notification codes: 0 ANSI, 1 Unicode, -1 either
+        int column = 1;
     } cases[] = {
-        {"ansi parent", 0, [](Recorder &r, HWND) { r.formatReply = NFR_ANSI; }, enter,
-         {"begin(1,1,b1)", "end(1,1,b1)"}, 0},
-        {"unicode parent", 0, [](Recorder &r, HWND) { r.formatReply = NFR_UNICODE; }, enter,
-         {"begin(1,1,b1)", "end(1,1,b1)"}, 1},
-        {"long text", 0, [&](Recorder &, HWND lv) { SetText(lv, 1, 1, longText); }, enter,
-         {"begin(1,1," + longText + ")", "end(1,1," + longText + ")"}, -1},
-        {"refused", 0, [](Recorder &r, HWND) { r.beginReply = 1; }, nullptr, {"begin(1,1,b1)"}, -1},
-        {"closed by message", 0, nullptr,
-         [](ListViewExtTest *, HWND lv) { EXPECT_EQ(ListView_EditSubItem(lv, -1, 0), nullptr); },
-         {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
-        {"rows deleted at end", 0,
+        {"enter", true, 0, nullptr, enter, typed, "xy"},
+        {"escape", true, 0, nullptr, [](ListViewExtTest *, HWND) { Tap(VK_ESCAPE); }, begun, "b1"},
+        {"click elsewhere", true, 0, nullptr, [](ListViewExtTest *t, HWND lv) { t->ClickCell(lv, 2, 2); },
+         typed, "xy"},
+        {"query, header click, enter", true, LVEOF_QUERYEDITOR, nullptr,
+         [](ListViewExtTest *t, HWND lv) { t->ClickHeader(lv, 2); Tap(VK_RETURN); },
+         {"query(1,1)", "begin(1,1,b1)", "sort(2,0)", "columnclick", "end(1,1,xy)"}, "xy"},
+        {"ansi parent", false, 0, [](Recorder &r, HWND) { r.formatReply = NFR_ANSI; }, enter, ended, nullptr, 0},
+        {"unicode parent", false, 0, [](Recorder &r, HWND) { r.formatReply = NFR_UNICODE; }, enter, ended, nullptr, 1},
+        {"long text", false, 0, [&](Recorder &, HWND lv) { SetText(lv, 1, 1, longText); }, enter,
+         {"begin(1,1," + longText + ")", "end(1,1," + longText + ")"}},
+        {"refused", false, 0, [](Recorder &r, HWND) { r.beginReply = 1; }, nullptr, begun},
+        {"closed by message", false, 0, nullptr,
+         [](ListViewExtTest *, HWND lv) { EXPECT_EQ(ListView_EditSubItem(lv, -1, 0), nullptr); }, ended},
+        {"rows deleted at end", false, 0,
          [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0); }; },
-         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
-        {"columns deleted at end", 0,
+         enter, ended},
+        {"columns deleted at end", false, 0,
          [](Recorder &r, HWND lv) {
              r.onEnd = [lv](const LVEDITNOTIFYA *) {
                  SendMessageW(lv, LVM_DELETECOLUMN, 2, 0);
                  SendMessageW(lv, LVM_DELETECOLUMN, 1, 0);
              };
          },
-         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
-        {"list view destroyed at begin", 0,
-         [](Recorder &r, HWND lv) { r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; },
-         nullptr, {"begin(1,1,b1)"}, -1},
-        {"list view destroyed at end", 0,
-         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; },
-         enter, {"begin(1,1,b1)", "end(1,1,b1)"}, -1},
-        {"list view destroyed while editing", 0, nullptr,
-         [](ListViewExtTest *, HWND lv) { DestroyWindow(lv); }, {"begin(1,1,b1)"}, -1},
-        {"combo box", LVEOF_QUERYEDITOR,
+         enter, ended},
+        {"list view destroyed at begin", false, 0,
+         [](Recorder &r, HWND lv) { r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, nullptr, begun},
+        {"list view destroyed at end", false, 0,
+         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, enter, ended},
+        {"list view destroyed while editing", false, 0, nullptr,
+         [](ListViewExtTest *, HWND lv) { DestroyWindow(lv); }, begun},
+        {"combo box", false, LVEOF_QUERYEDITOR,
          [](Recorder &r, HWND) {
              r.queryReply = LVEOF_COMBOBOX;
              r.onBegin = [](const LVEDITNOTIFYA *n) {
@@ -465,8 +425,8 @@ TEST_F(ListViewExtTest, EditorsAndHostileParents)
                  SendMessageA(n->hwndEditor, CB_SETCURSEL, 1, 0);
              };
          },
-         enter, {"query(1,1)", "combo-begin(1,1,b1)", "combo-end(1,1,zz)"}, -1},
-        {"combo box escape", LVEOF_COMBOBOX, nullptr,
+         enter, {"query(1,1)", "combo-begin(1,1,b1)", "combo-end(1,1,zz)"}, "zz"},
+        {"combo box escape", false, LVEOF_COMBOBOX, nullptr,
          [](ListViewExtTest *, HWND lv) {
              HWND combo = Editor(lv);
              Tap(VK_F4);
@@ -476,53 +436,65 @@ TEST_F(ListViewExtTest, EditorsAndHostileParents)
              EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
              Tap(VK_ESCAPE);
          },
-         {"combo-begin(1,1,b1)"}, -1},
+         {"combo-begin(1,1,b1)"}},
+        {"right-aligned column widens leftwards", true, 0, nullptr,
+         [](ListViewExtTest *, HWND lv) {
+             EXPECT_TRUE(GetWindowLongW(Editor(lv), GWL_STYLE) & ES_RIGHT);
+             RECT before, after;
+             GetWindowRect(Editor(lv), &before);
+             TypeKeys("wwwwwwwwwwww");
+             GetWindowRect(Editor(lv), &after);
+             EXPECT_EQ(after.right, before.right);
+             EXPECT_LT(after.left, before.left);
+             Tap(VK_ESCAPE);
+         },
+         {"begin(1,2,c1)"}, "c1", -1, 2},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
+      for (bool ansi : {false, true}) {
+        if (ansi && !c.click)
+            continue;
+        const std::string name = std::string(c.name) + (ansi ? " (ANSI window)" : "");
         rec_ = Recorder();
         HWND lv = CreateList();
+        if (ansi)
+            MakeAnsiWindow(lv);
         if (c.setup)
             c.setup(rec_, lv);
         ASSERT_TRUE(AttachEdit(lv, c.flags));
-        FocusForInput(lv);
-        HWND editor = ListView_EditSubItem(lv, 1, 1);
-        if (c.finish) {
-            ASSERT_NE(editor, nullptr) << c.name;
-            c.finish(this, lv);
+        HWND editor;
+        if (c.click) {
+            ASSERT_TRUE(AttachSort(lv, 0, FALSE));
+            rec_.events.clear();
+            editor = ClickToEdit(lv, 1, c.column);
+            ASSERT_EQ(editor, Editor(lv)) << name;
+            EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0), reinterpret_cast<LRESULT>(editor));
+            TypeKeys("xy");
         } else {
-            EXPECT_EQ(editor, nullptr) << c.name;
+            FocusForInput(lv);
+            editor = ListView_EditSubItem(lv, 1, c.column);
+            if (c.finish) {
+                ASSERT_NE(editor, nullptr) << name;
+            } else {
+                EXPECT_EQ(editor, nullptr) << name;
+            }
         }
+        if (c.finish)
+            c.finish(this, lv);
         PumpMessages();
-        EXPECT_EQ(rec_.events, c.expected) << c.name;
+        EXPECT_EQ(rec_.events, c.expected) << name;
         if (c.wide >= 0) {
-            EXPECT_EQ(rec_.wideCodes, c.wide == 1) << c.name;
+            EXPECT_EQ(rec_.wideCodes, c.wide == 1) << name;
         }
-        EXPECT_FALSE(IsWindow(editor)) << c.name;
+        EXPECT_FALSE(IsWindow(editor)) << name;
         if (IsWindow(lv)) {
-            EXPECT_EQ(Editor(lv), nullptr) << c.name;
-            if (c.expected.size() == 3) {
-                EXPECT_EQ(Text(lv, 1, 1), "zz");
+            EXPECT_EQ(Editor(lv), nullptr) << name;
+            if (c.cell) {
+                EXPECT_EQ(Text(lv, 1, c.column), c.cell) << name;
             }
             DestroyWindow(lv);
         }
     }
-}
-
-// An edit control of a right-aligned column grows leftwards while typing.
-TEST_F(ListViewExtTest, RightAlignedEditorWidensLeftwards)
-{
-    HWND lv = CreateList();
-    ASSERT_TRUE(AttachEdit(lv));
-    HWND editor = ClickToEdit(lv, 1, 2);
-    ASSERT_EQ(editor, Editor(lv));
-    EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_RIGHT);
-    RECT before, after;
-    GetWindowRect(editor, &before);
-    TypeKeys("wwwwwwwwwwww");
-    GetWindowRect(editor, &after);
-    EXPECT_EQ(after.right, before.right);
-    EXPECT_LT(after.left, before.left);
-    DestroyWindow(lv);
 }
 
 // Which clicks on the focused row open an editor.
@@ -563,13 +535,7 @@ TEST_F(ListViewExtTest, ClickRules)
 // states and sees every key first; moved to another parent, the list view forgets it.
 TEST_F(ListViewExtTest, GridParent)
 {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ParentProc;
-    wc.hInstance = GetModuleHandleW(NULL);
-    wc.lpszClassName = L"orv_gridcontrolclass";
-    RegisterClassW(&wc);
-    HWND grid = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                500, 300, NULL, NULL, wc.hInstance, NULL);
+    HWND grid = CreateParentWindow(L"orv_gridcontrolclass", ParentProc, 500, 300);
     HWND lv = CreateList(LVS_EDITLABELS, 3, grid);
     ASSERT_TRUE(AttachEdit(lv));
     FocusForInput(lv);

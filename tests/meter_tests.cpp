@@ -137,6 +137,7 @@ TEST_F(Meter, PositionIsClampedToTheRange)
         // Sums past the int range stop at an end instead of wrapping.
         {0x7FFFFFFF, 0x7FFFFFF0, AMM_DELTAPOS, 1, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},
         {180, 10, AMM_DELTAPOS, 0, LPARAM(INT_MIN), 180, 180},
+        {50, 90, AMM_GETPOS, 0, 0, 90, 90},  // a lower maximum leaves it until it next moves
     };
     HWND hwnd = Create();
     for (const PositionCase &c : cases) {
@@ -146,11 +147,6 @@ TEST_F(Meter, PositionIsClampedToTheRange)
         EXPECT_EQ(SendMessageA(hwnd, c.message, c.wParam, c.lParam), c.result) << c.lParam;
         EXPECT_EQ(SendMessageA(hwnd, AMM_GETPOS, 0, 0), c.stored) << c.lParam;
     }
-    // A lower maximum leaves the position as it is until it next moves.
-    SetInfo(hwnd, AMIF_MAX, 0, 0, 100);
-    SendMessageA(hwnd, AMM_SETPOS, 0, 90);
-    SetInfo(hwnd, AMIF_MAX, 0, 0, 50);
-    EXPECT_EQ(SendMessageA(hwnd, AMM_GETPOS, 0, 0), 90);
     DestroyWindow(hwnd);
 }
 
@@ -197,18 +193,17 @@ TEST_F(Meter, DpiGeometryAndNeedleTip)
     const int y = l.pivotY, x0 = 100 - l.scale;
     Capture left(hwnd);
     EXPECT_EQ(left.At(100, y), kNeedle);  // hub
-    EXPECT_EQ(left.At(100 - l.needle, y), kNeedle);  // tip at position 0
-    EXPECT_EQ(left.At(99 - l.needle, y), kBack);
     EXPECT_EQ(left.At(x0 + 1, y), kBack);
     EXPECT_EQ(left.At(x0, y), kScale);  // tick 0, a minor tick
     EXPECT_EQ(left.At(x0 - l.minorTick + 1, y), kScale);
     EXPECT_EQ(left.At(x0 - l.minorTick, y), kBack);
-    // Tips at half the maximum and at the maximum, for two maxima.
+    // Tips at 0, at half the maximum and at the maximum, for two maxima.
     struct Tip {
         int max, pos, x, y, beyondX, beyondY;
     };
     const int r = l.needle;
-    const Tip tips[] = {{180, 90, 100, y - r, 100, y - r - 1},
+    const Tip tips[] = {{180, 0, 100 - r, y, 99 - r, y},
+                        {180, 90, 100, y - r, 100, y - r - 1},
                         {180, 180, 100 + r, y, 101 + r, y},
                         {7, 7, 100 + r, y, 101 + r, y},
                         {0, 0, 100 - r, y, 99 - r, y}};

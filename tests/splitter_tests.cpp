@@ -50,15 +50,7 @@ protected:
     {
         ASSERT_TRUE(InitORVCC(ORVCC_SPLITTER_CLASS));
         parentLog = ParentLog();
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleW(NULL);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = L"OrvSplitterParent";
-        RegisterClassW(&wc);
-        parent_ = CreateWindowExW(0, L"OrvSplitterParent", L"splitter", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  0, 0, 460, 360, NULL, NULL, GetModuleHandleW(NULL), NULL);
-        PumpMessages();
+        parent_ = CreateParentWindow(L"OrvSplitterParent", ParentProc, 460, 360);
     }
     void TearDown() override
     {

@@ -86,14 +86,7 @@ protected:
         g_parent = ParentLog();
         SetCursorPos(399, 299);  // away from where the link appears
         ASSERT_TRUE(InitORVCC(ORVCC_WEBLINK_CLASS));
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleW(NULL);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = L"OrvLinkParent";
-        RegisterClassW(&wc);
-        parent_ = CreateWindowExW(0, L"OrvLinkParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  400, 300, NULL, NULL, GetModuleHandleW(NULL), NULL);
+        parent_ = CreateParentWindow(L"OrvLinkParent", ParentProc, 400, 300);
         link_ = CreateWindowInFlavour("ORV_WebLinkClass", WS_CHILD | WS_VISIBLE, 20, 20, 150, 30,
                                       parent_, 9);
         SetWindowTextA(link_, "Web link");
@@ -332,11 +325,7 @@ TEST_F(WebLinkMouseTest, HotTrackingPressAndRelease)
 // Text colour and underline by mode, away from the link and over it.
 TEST_F(WebLinkMouseTest, TextColourAndUnderlinePixels)
 {
-    if (int dpi = EnvInt("ORVCC_EXPECT_DPI", 0)) {
-        HDC screen = GetDC(NULL);
-        EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi);
-        ReleaseDC(NULL, screen);
-    }
+    EXPECT_EQ(ScreenDpi(), EnvInt("ORVCC_EXPECT_DPI", ScreenDpi()));
     const COLORREF normal = GetSysColor(COLOR_HIGHLIGHT), hotColour = GetSysColor(COLOR_HOTLIGHT);
     ASSERT_NE(normal, hotColour);
     HDC dc = GetDC(link_);

@@ -27,8 +27,9 @@
 // buttons, wheel), keys, characters, capture loss, theme and colour changes,
 // scrolling, WM_GETDLGCODE, text.
 //
-// A control that attaches to an existing window (host mode) sets setup.create to
-// make that window, attach and return it; setup.destroy (optional) detaches and
+// A control that attaches to an existing window, or needs one prepared (host mode),
+// sets setup.create (or passes it to the constructor) to make that window, attach
+// and return it; setup.destroy (optional) detaches and
 // destroys it. setup.validateHeaps (optional) checks private heaps the harness
 // cannot see; every heap of GetProcessHeaps is validated anyway.
 //
@@ -84,6 +85,11 @@ struct MsgRow {
 struct HarnessSetup {
     template <size_t N>
     HarnessSetup(const char *name, const MsgRow (&table)[N]) : className(name), rows(table), rowCount(N)
+    {
+    }
+    template <size_t N>
+    HarnessSetup(const char *name, const MsgRow (&table)[N], HWND (*make)(HWND parent))
+        : className(name), rows(table), rowCount(N), create(make)
     {
     }
     HarnessSetup(const char *name, const MsgRow *table, size_t count)

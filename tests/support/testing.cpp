@@ -44,16 +44,24 @@ void PumpMessages()
 }
 
 HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int width,
-                           int height, HWND parent, int id, DWORD exStyle)
+                           int height, HWND parent, int id, DWORD exStyle, void *createParam)
 {
     HMENU menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     if (IsAnsiFlavour())
         return CreateWindowExA(exStyle, className, "", style, x, y, width, height, parent, menu,
-                               GetModuleHandleA(NULL), NULL);
+                               GetModuleHandleA(NULL), createParam);
     WCHAR wide[128];
     MultiByteToWideChar(CP_ACP, 0, className, -1, wide, 128);
     return CreateWindowExW(exStyle, wide, L"", style, x, y, width, height, parent, menu,
-                           GetModuleHandleW(NULL), NULL);
+                           GetModuleHandleW(NULL), createParam);
+}
+
+int ScreenDpi()
+{
+    HDC screen = GetDC(NULL);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    return dpi;
 }
 
 LRESULT CALLBACK HostWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -87,6 +95,21 @@ HostWindow::HostWindow(int width, int height)
     hwnd_ = CreateWindowExW(0, L"OrvTestHost", L"test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                             width, height, NULL, NULL, GetModuleHandleW(NULL), this);
     PumpMessages();
+}
+
+HWND CreateParentWindow(const wchar_t *className, WNDPROC proc, int width, int height)
+{
+    WNDCLASSW wc;
+    memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);  // fails harmlessly once registered
+    HWND hwnd = CreateWindowExW(0, className, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width, height,
+                                NULL, NULL, wc.hInstance, NULL);
+    PumpMessages();
+    return hwnd;
 }
 
 HostWindow::~HostWindow()

@@ -20,7 +20,8 @@ void PumpMessages();
 
 // Creates a window of a registered class in the process's flavour (A on 9x, W on NT).
 HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int width,
-                           int height, HWND parent, int id, DWORD exStyle = 0);
+                           int height, HWND parent, int id, DWORD exStyle = 0,
+                           void *createParam = NULL);
 
 // A top-level window that records the WM_NOTIFY messages it receives.
 struct Notification {
@@ -62,5 +63,11 @@ private:
 
 // Environment value as an integer, or fallback.
 int EnvInt(const char *name, int fallback);
+
+// A visible top-level window at (0, 0) whose class (registered on first use, with
+// the window colour as background) has the test's own procedure.
+HWND CreateParentWindow(const wchar_t *className, WNDPROC proc, int width, int height);
+// The screen's dots per inch (vertical).
+int ScreenDpi();
 
 }  // namespace orvtest
