@@ -26,6 +26,9 @@ struct GridState {
     // answers them exactly as the editing layer would pass them on.
     WNDPROC childProc;
     LONG_PTR attachedProc;
+    // GCC_* bits of the colours still taken from the system: set at creation,
+    // cleared for each colour the application sets.
+    DWORD sysColors;
 };
 
 const int kGridChildId = 100;

@@ -13,6 +13,48 @@ namespace {
 
 const DWORD kDefaultFlags = GCS_HORZLINES | GCS_VERTLINES;
 const UINT kEditRequest = WM_APP;
+const DWORD kAllColors = GCC_BACK | GCC_TEXT | GCC_SELBACK | GCC_SELTEXT | GCC_HORZLINE | GCC_VERTLINE;
+// In sysColors besides the GCC_* bits: the child's own background (below the
+// rows) is the list view's default, not one the application gave it.
+const DWORD kChildBack = 0x40;
+
+// The colours in the order of their GCC_* bits.
+void ColorFields(GridState *s, COLORREF *fields[6])
+{
+    fields[0] = &s->back;
+    fields[1] = &s->text;
+    fields[2] = &s->selBack;
+    fields[3] = &s->selText;
+    fields[4] = &s->horzLine;
+    fields[5] = &s->vertLine;
+}
+
+// Takes the colours the application has not set from the system.
+void ReadSystemColors(GridState *s)
+{
+    static const int indexes[6] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                                   COLOR_HIGHLIGHTTEXT, COLOR_3DFACE, COLOR_3DFACE};
+    COLORREF *fields[6];
+    ColorFields(s, fields);
+    for (int i = 0; i < 6; ++i)
+        if (s->sysColors & (1u << i))
+            *fields[i] = GetSysColor(indexes[i]);
+}
+
+// WM_SYSCOLORCHANGE, forwarded by the parent: the default colours follow the
+// system, and the child list view is told too (its header); a list view keeps
+// the background it took at creation, so unless the application gave it one, it
+// gets the new window colour. All of it is drawn again.
+template <class C>
+LRESULT OnSysColorChange(GridState *s, WPARAM wParam, LPARAM lParam)
+{
+    ReadSystemColors(s);
+    Win<C>::SendMessage(s->child, WM_SYSCOLORCHANGE, wParam, lParam);
+    if (s->sysColors & kChildBack)
+        Win<C>::SendMessage(s->child, LVM_SETBKCOLOR, 0, GetSysColor(COLOR_WINDOW));
+    RedrawWindow(s->child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+}
 
 // The library's in-place editing of the child: the editor query and the combo
 // box requests come to the grid as kEditRequest.
@@ -41,12 +83,8 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     s->attachedProc = 0;
     s->focusedColumn = -1;
     s->selectedColumn = -1;
-    s->back = GetSysColor(COLOR_WINDOW);
-    s->text = GetSysColor(COLOR_WINDOWTEXT);
-    s->selBack = GetSysColor(COLOR_HIGHLIGHT);
-    s->selText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    s->horzLine = GetSysColor(COLOR_3DFACE);
-    s->vertLine = GetSysColor(COLOR_3DFACE);
+    s->sysColors = kAllColors | kChildBack;
+    ReadSystemColors(s);
     s->flags = kDefaultFlags;
     s->editMessage = 0;
     s->userData = reinterpret_cast<LONG_PTR>(create->lpCreateParams);
@@ -101,12 +139,14 @@ LRESULT OnSetColors(GridState *s, const GRIDCOLORS *colors)
 {
     if (!colors || colors->cbSize < sizeof(GRIDCOLORS))
         return 0;
-    COLORREF *fields[6] = {&s->back, &s->text, &s->selBack, &s->selText, &s->horzLine, &s->vertLine};
+    COLORREF *fields[6];
+    ColorFields(s, fields);
     const COLORREF values[6] = {colors->crBack, colors->crText, colors->crSelBack,
                                 colors->crSelText, colors->crHorzLine, colors->crVertLine};
     for (int i = 0; i < 6; ++i)
         if (colors->fMask & (1u << i))
             *fields[i] = values[i];
+    s->sysColors &= ~(colors->fMask & kAllColors);
     return 1;
 }
 
@@ -227,6 +267,7 @@ LRESULT OnListViewMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, 
     }
     case LVM_SETBKCOLOR:
         s->back = static_cast<COLORREF>(lParam);
+        s->sysColors &= ~(GCC_BACK | kChildBack);
         return Win<C>::SendMessage(s->child, message, wParam, lParam);
     default:
         (void)hwnd;
@@ -281,6 +322,8 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return Win<C>::SendMessage(s->child, WM_GETDLGCODE, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
         return GridOnKeyDown<C>(hwnd, s, wParam);
+    case WM_SYSCOLORCHANGE:
+        return OnSysColorChange<C>(s, wParam, lParam);
     case kEditRequest:
         return OnEditRequest<C>(hwnd, s, wParam, lParam);
     default:

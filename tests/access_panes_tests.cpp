@@ -66,7 +66,7 @@ HWND WindowOf(HRESULT hr, IDispatch *child)
     HWND hwnd = NULL;
     IAccessible *object = NULL;
     if (hr == S_OK && child &&
-        SUCCEEDED(child->QueryInterface(IID_IAccessible, reinterpret_cast<void **>(&object)))) {
+        SUCCEEDED(child->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void **>(&object)))) {
         WindowFromAccessibleObject(object, &hwnd);
         object->Release();
     }

@@ -25,7 +25,9 @@ inline VARIANT Self()
 inline IAccessible *ClientObject(HWND hwnd)
 {
     IAccessible *object = NULL;
-    if (FAILED(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible,
+    // __uuidof, not IID_IAccessible: the 64-bit oleacc import library has a code
+    // thunk under that name, which wins over the identifier when linked first.
+    if (FAILED(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void **>(&object))))
         return NULL;
     return object;
