@@ -2,6 +2,7 @@
 // bar between them that the user drags. One source, built as the ANSI procedure
 // (SplitterWndProcA, over char) and the Unicode procedure (SplitterWndProcW, over
 // WCHAR); each has its own drag state.
+#include "access.h"
 #include "library.h"
 
 #include <windowsx.h>
@@ -480,6 +481,37 @@ LRESULT OnCaptureChanged(HWND hwnd, SplitterState *s, LPARAM lParam)
     return 0;
 }
 
+// ---------------------------------------------------------------------------
+// Accessibility: a pane whose children are the pane windows that exist (a
+// window given as both panes counts once; the splitter itself or a window
+// containing it never counts), and whose description tells how they are laid
+// out. Changing the panes sends EVENT_OBJECT_REORDER, turning the bar
+// EVENT_OBJECT_DESCRIPTIONCHANGE.
+
+bool PaneExists(HWND hwnd, HWND pane)
+{
+    return pane && pane != hwnd && IsWindow(pane) && !IsChild(pane, hwnd);
+}
+
+bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
+{
+    const SplitterState *s = reinterpret_cast<SplitterState *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!s)
+        return false;
+    answers->role = ROLE_SYSTEM_PANE;
+    const char *layout = Horizontal(s) ? "Panes one above the other" : "Panes side by side";
+    for (int i = 0; layout[i]; ++i)
+        answers->description[i] = static_cast<WCHAR>(layout[i]);
+    answers->ownChildren = true;
+    if (PaneExists(hwnd, s->hwndPane1))
+        answers->childWindows[answers->childWindowCount++] = s->hwndPane1;
+    if (PaneExists(hwnd, s->hwndPane2) && s->hwndPane2 != s->hwndPane1)
+        answers->childWindows[answers->childWindowCount++] = s->hwndPane2;
+    return true;
+}
+
+const AccessClass kSplitterAccess = {DescribeForAccess, NULL};
+
 template <class C>
 LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -529,9 +561,10 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         s->hTheme = OpenControlTheme(hwnd, L"GLOBALS");
         return 0;
     case SPM_SETPANE1:
-        return OnSetPane<C>(hwnd, &s->hwndPane1, wParam, lParam);
-    case SPM_SETPANE2:
-        return OnSetPane<C>(hwnd, &s->hwndPane2, wParam, lParam);
+    case SPM_SETPANE2: {
+        AccessWatch watch(hwnd, &kSplitterAccess);
+        return OnSetPane<C>(hwnd, message == SPM_SETPANE1 ? &s->hwndPane1 : &s->hwndPane2, wParam, lParam);
+    }
     case SPM_GETPANE1:
         return OnGetPane(s->hwndPane1);
     case SPM_GETPANE2:
@@ -543,14 +576,18 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return OnSetPos<C>(hwnd, s, lParam);
     case SPM_GETPOS:
         return OnGetPos(s, lParam);
-    case SPM_SETFLAGS:
+    case SPM_SETFLAGS: {
+        AccessWatch watch(hwnd, &kSplitterAccess);
         return OnSetFlags<C>(hwnd, s, wParam, lParam);
+    }
     case SPM_GETFLAGS:
         return s->flags & static_cast<DWORD>(wParam);
     case SPM_SETBARWIDTH:
         return OnSetBarWidth<C>(hwnd, s, lParam);
     case SPM_GETBARWIDTH:
         return s->barWidth;
+    case WM_GETOBJECT:
+        return AccessGetObject(hwnd, wParam, lParam, &kSplitterAccess);
     default:
         return SplitterApi<C>::DefWindowProc(hwnd, message, wParam, lParam);
     }

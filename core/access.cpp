@@ -14,6 +14,7 @@ typedef HRESULT(WINAPI *CreateStdAccessibleObjectFn)(HWND, LONG, REFIID, void **
 typedef BSTR(WINAPI *SysAllocStringLenFn)(const OLECHAR *, UINT);
 typedef void(WINAPI *NotifyWinEventFn)(DWORD, HWND, LONG, LONG);
 typedef BOOL(WINAPI *IsWinEventHookInstalledFn)(DWORD);
+typedef HRESULT(WINAPI *AccessibleObjectFromWindowFn)(HWND, DWORD, REFIID, void **);
 
 // The interface identifiers, here so that no import library is needed.
 const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -29,6 +30,7 @@ struct OleBinding {
     LresultFromObjectFn lresultFromObject;
     CreateStdAccessibleObjectFn createStdAccessibleObject;
     SysAllocStringLenFn sysAllocStringLen;
+    AccessibleObjectFromWindowFn accessibleObjectFromWindow;
 };
 struct EventBinding {
     LONG state;
@@ -130,6 +132,8 @@ void BindOle(OleBinding *binding)
     binding->createStdAccessibleObject =
         ProcAs<CreateStdAccessibleObjectFn>(GetProcAddress(oleacc, "CreateStdAccessibleObject"));
     binding->sysAllocStringLen = ProcAs<SysAllocStringLenFn>(GetProcAddress(oleaut, "SysAllocStringLen"));
+    binding->accessibleObjectFromWindow =
+        ProcAs<AccessibleObjectFromWindowFn>(GetProcAddress(oleacc, "AccessibleObjectFromWindow"));
 }
 
 void BindEvents(EventBinding *binding)
@@ -203,6 +207,55 @@ BSTR WindowTextString(HWND hwnd)
     BSTR result = text ? MakeString(text, length) : NULL;
     HeapFree(GetProcessHeap(), 0, text);
     return result;
+}
+
+// The object a client gets for a child window (its window object).
+HRESULT ChildWindowObject(HWND window, IDispatch **object)
+{
+    const OleBinding &api = Ole();
+    if (!api.accessibleObjectFromWindow)
+        return E_NOTIMPL;
+    if (!IsWindow(window))
+        return E_INVALIDARG;
+    return api.accessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_WINDOW), kIidDispatch,
+                                          reinterpret_cast<void **>(object));
+}
+
+// Navigation among a control's own child windows: first and last child from
+// the object itself, next and previous from a child; the object's siblings
+// come from the standard object.
+HRESULT NavigateChildWindows(const AccessAnswers &answers, LONG direction, VARIANT start, VARIANT *end,
+                             IAccessible *standard)
+{
+    if (start.vt != VT_I4)
+        return E_INVALIDARG;
+    const LONG count = answers.childWindowCount;
+    LONG target = 0;
+    if (start.lVal == CHILDID_SELF) {
+        if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD)
+            return standard->accNavigate(direction, start, end);
+        target = direction == NAVDIR_FIRSTCHILD ? 1 : count;
+    } else if (start.lVal < 1 || start.lVal > count) {
+        return E_INVALIDARG;
+    } else if (direction == NAVDIR_NEXT) {
+        target = start.lVal + 1;
+    } else if (direction == NAVDIR_PREVIOUS) {
+        target = start.lVal - 1;
+    } else if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD) {
+        return E_INVALIDARG;  // a child window's own object navigates inside it
+    }
+    if (!end)
+        return E_POINTER;
+    end->vt = VT_EMPTY;
+    if (target < 1 || target > count)
+        return S_FALSE;
+    IDispatch *object = NULL;
+    const HRESULT hr = ChildWindowObject(answers.childWindows[target - 1], &object);
+    if (FAILED(hr))
+        return hr;
+    end->vt = VT_DISPATCH;
+    end->pdispVal = object;
+    return S_OK;
 }
 
 class ControlAccessible : public IAccessible, public IOleWindow {
@@ -366,15 +419,41 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override
     {
-        return Alive() ? inner_->get_accChildCount(count) : kGone;
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!answers.ownChildren)
+            return inner_->get_accChildCount(count);
+        if (!count)
+            return E_POINTER;
+        *count = answers.childWindowCount;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **object) override
     {
-        return Alive() ? inner_->get_accChild(child, object) : kGone;
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!answers.ownChildren)
+            return inner_->get_accChild(child, object);
+        if (!object)
+            return E_POINTER;
+        *object = NULL;
+        if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > answers.childWindowCount)
+            return E_INVALIDARG;
+        return ChildWindowObject(answers.childWindows[child.lVal - 1], object);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *text) override
     {
-        return Alive() ? inner_->get_accDescription(child, text) : kGone;
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!IsSelf(child) || !answers.description[0])
+            return inner_->get_accDescription(child, text);
+        if (!text)
+            return E_POINTER;
+        *text = MakeString(answers.description, lstrlenW(answers.description));
+        return *text ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *text) override
     {
@@ -406,7 +485,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
     {
-        return Alive() ? inner_->accNavigate(direction, start, end) : kGone;
+        AccessAnswers answers;
+        if (!Describe(&answers))
+            return kGone;
+        if (!answers.ownChildren)
+            return inner_->accNavigate(direction, start, end);
+        return NavigateChildWindows(answers, direction, start, end, inner_);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT *child) override
     {
@@ -500,6 +584,24 @@ WCHAR *NameCopy(HWND hwnd, const AccessAnswers &answers)
     return answers.nameFromText ? WindowTextCopy(hwnd, &length) : NULL;
 }
 
+// The selection, description and children events a watch sends as well. A
+// description that follows the selection changes with it: the selection event
+// tells clients, a description event would repeat it.
+void NotifyMoreChanges(HWND hwnd, const AccessAnswers &before, const AccessAnswers &after)
+{
+    const bool selection = after.textSelection[0] != before.textSelection[0] ||
+                           after.textSelection[1] != before.textSelection[1];
+    if (selection)
+        AccessNotify(hwnd, EVENT_OBJECT_TEXTSELECTIONCHANGED);
+    else if (lstrcmpW(after.description, before.description) != 0)
+        AccessNotify(hwnd, EVENT_OBJECT_DESCRIPTIONCHANGE);
+    bool children = after.ownChildren != before.ownChildren || after.childWindowCount != before.childWindowCount;
+    for (int i = 0; !children && i < after.childWindowCount; ++i)
+        children = after.childWindows[i] != before.childWindows[i];
+    if (children)
+        AccessNotify(hwnd, EVENT_OBJECT_REORDER);
+}
+
 }  // namespace
 
 AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange)
@@ -509,7 +611,9 @@ AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange
     if (!api.notifyWinEvent)
         return;
     nameWatched_ = nameMayChange && Hooked(api, EVENT_OBJECT_NAMECHANGE);
-    if (!nameWatched_ && !Hooked(api, EVENT_OBJECT_VALUECHANGE) && !Hooked(api, EVENT_OBJECT_STATECHANGE))
+    if (!nameWatched_ && !Hooked(api, EVENT_OBJECT_VALUECHANGE) && !Hooked(api, EVENT_OBJECT_STATECHANGE) &&
+        !Hooked(api, EVENT_OBJECT_TEXTSELECTIONCHANGED) && !Hooked(api, EVENT_OBJECT_DESCRIPTIONCHANGE) &&
+        !Hooked(api, EVENT_OBJECT_REORDER))
         return;
     valid_ = Describe(hwnd, table, &before_);
     if (valid_ && nameWatched_)
@@ -524,6 +628,7 @@ AccessWatch::~AccessWatch()
             AccessNotify(hwnd_, EVENT_OBJECT_VALUECHANGE);
         if ((after.state & after.stateMask) != (before_.state & before_.stateMask))
             AccessNotify(hwnd_, EVENT_OBJECT_STATECHANGE);
+        NotifyMoreChanges(hwnd_, before_, after);
         if (nameWatched_) {
             // A switch between the text and the standard label counts as a change.
             WCHAR *nameAfter = NameCopy(hwnd_, after);

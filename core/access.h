@@ -7,6 +7,10 @@
 
 #include <oleacc.h>
 
+#ifndef EVENT_OBJECT_TEXTSELECTIONCHANGED
+#define EVENT_OBJECT_TEXTSELECTIONCHANGED 0x8014
+#endif
+
 // What a control says about itself; everything else comes from the system's
 // standard client object of the window.
 struct AccessAnswers {
@@ -18,6 +22,15 @@ struct AccessAnswers {
     bool nameFromText;            // the window text names it (when not empty)
     const WCHAR *defaultAction;   // NULL: the standard object's
     WCHAR name[80];               // when not empty, the name (before nameFromText)
+    WCHAR description[64];        // empty: the standard object's
+    // A text control's selection in its own terms (e.g. first and last byte):
+    // AccessWatch sends EVENT_OBJECT_TEXTSELECTIONCHANGED when it changes.
+    DWORD textSelection[2];
+    // Children: with ownChildren set the object's children are exactly these
+    // windows, child i being childWindows[i - 1]; else the standard object's.
+    bool ownChildren;
+    int childWindowCount;
+    HWND childWindows[4];
 };
 
 // A control's table: describe fills the answers from the control's present state

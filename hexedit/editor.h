@@ -9,6 +9,8 @@
 
 #include "hexedit.h"
 
+struct AccessClass;
+
 namespace hexedit {
 
 const DWORD kNone = 0xFFFFFFFFu;
@@ -160,5 +162,13 @@ template <class C>
 void OnCommand(HWND hwnd, HexEditorState *s, WORD id);
 template <class C>
 void OnContextMenu(HWND hwnd, HexEditorState *s, LPARAM lParam);
+
+// ---------------------------------------------------------------------------
+// Accessibility (accessible.cpp)
+
+// The control's accessibility table (role, caret reading, selection).
+extern const AccessClass *const hexAccess;
+// Whether a message can change what the table reads.
+bool AccessMayChange(HWND hwnd, UINT message);
 
 }  // namespace hexedit

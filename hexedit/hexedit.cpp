@@ -27,6 +27,7 @@
 //  - HXM_SETDATA from a range inside the control's own buffer that runs past
 //    the buffer is refused (ERROR_INVALID_PARAMETER); so is a count beyond 32
 //    bits, which a 64-bit host can pass.
+#include "access.h"
 #include "editor.h"
 
 #include <string.h>
@@ -157,6 +158,7 @@ LRESULT OnCreate(HWND hwnd)
     s->backBuffer = NULL;
     s->backWidth = 0;
     s->backHeight = 0;
+    s->accessWatching = false;
     MeasureCell<C>(hwnd, s->font, &s->cellWidth, &s->cellHeight);
     UpdateScrollRanges<C>(hwnd, s);
     return 0;
@@ -498,18 +500,40 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             OrvccCloseThemeData(s->theme);
         s->theme = OpenControlTheme(hwnd, L"WINDOW");
         return 0;
+    case WM_GETOBJECT:
+        return AccessGetObject(hwnd, wParam, lParam, hexAccess);
     default:
         return HexApi<C>::DefWindowProc(hwnd, message, wParam, lParam);
     }
 }
 
 template <class C>
-LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT DispatchAndFix(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = Dispatch<C>(hwnd, message, wParam, lParam);
     // Whatever a message did, the state keeps its invariants.
     if (HexEditorState *s = HexEditorStateOf(hwnd))
         FixAppendDigit(s);
+    return result;
+}
+
+// A message that can change the caret reading or the selection is watched for
+// screen readers, once: what it sends the control itself (an edit command from
+// a shortcut) is part of it.
+template <class C>
+LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HexEditorState *s = HexEditorStateOf(hwnd);
+    if (!s || s->accessWatching || !AccessMayChange(hwnd, message))
+        return DispatchAndFix<C>(hwnd, message, wParam, lParam);
+    s->accessWatching = true;
+    LRESULT result;
+    {
+        AccessWatch watch(hwnd, hexAccess);
+        result = DispatchAndFix<C>(hwnd, message, wParam, lParam);
+    }
+    if (HexEditorState *after = HexEditorStateOf(hwnd))
+        after->accessWatching = false;
     return result;
 }
 

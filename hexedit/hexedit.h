@@ -46,6 +46,7 @@ struct HexEditorState {
     HBITMAP backBuffer;   // off-screen picture of the client area, kept between paints
     int backWidth;        // its size
     int backHeight;
+    bool accessWatching;  // a message is being watched for accessibility events
 };
 
 // Painting one text call per cell instead of one per run of cells (for
