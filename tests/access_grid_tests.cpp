@@ -4,10 +4,8 @@
 // for cell-cursor moves and for opening and closing an editor with real keys.
 #include <gtest/gtest.h>
 
-#include "access.h"
-#include "accessclient.h"
+#include "accessfixture.h"
 #include "input.h"
-#include "testing.h"
 
 #include <oleacc.h>
 
@@ -25,19 +23,13 @@ WinEventRecord Event(DWORD event, HWND hwnd, LONG object = OBJID_CLIENT, LONG ch
     return {event, hwnd, object, child};
 }
 
-class AccessGridTest : public ::testing::Test {
+class AccessGridTest : public AccessFixture {
 public:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
-        ASSERT_TRUE(InitORVCC(ORVCC_GRIDCONTROL_CLASS));
-        live_ = AccessLiveObjects();
-    }
+    AccessGridTest() : AccessFixture(ORVCC_GRIDCONTROL_CLASS, 360, 220) {}
     void TearDown() override
     {
         Settle();
-        EXPECT_EQ(AccessLiveObjects(), live_) << "objects not freed";
-        CoUninitialize();
+        AccessFixture::TearDown();
     }
     // A grid, or a host's list view with the editing option, holding columns
     // "Name", "Price" and "" and four rows of "r<row>c<column>", cell (3, 1) empty.
@@ -94,9 +86,7 @@ public:
         return seen;
     }
 
-    HostWindow host_{360, 220};
     HWND grid_ = NULL, list_ = NULL;
-    LONG live_ = 0;
 };
 
 TEST_F(AccessGridTest, GridIsATableReadingTheCellUnderTheCursor)

@@ -2,8 +2,7 @@
 // as children, the caret reading and selection, the events a hook sees.
 #include <gtest/gtest.h>
 
-#include "access.h"
-#include "accessclient.h"
+#include "accessfixture.h"
 #include "input.h"
 #include "testing.h"
 
@@ -15,20 +14,9 @@ namespace {
 
 const DWORD kNoSel = 0xFFFFFFFFu;
 
-class AccessPanesTest : public ::testing::Test {
+class AccessPanesTest : public AccessFixture {
 public:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
-        ASSERT_TRUE(InitORVCC(ORVCC_SPLITTER_CLASS | ORVCC_HEXEDITOR_CLASS));
-        live_ = AccessLiveObjects();
-    }
-    void TearDown() override
-    {
-        PumpMessages();
-        EXPECT_EQ(AccessLiveObjects(), live_) << "objects not freed";
-        CoUninitialize();
-    }
+    AccessPanesTest() : AccessFixture(ORVCC_SPLITTER_CLASS | ORVCC_HEXEDITOR_CLASS) {}
     HWND Make(const char *className, int id = 1)
     {
         return CreateWindowInFlavour(className, WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, host_.hwnd(), id);
@@ -49,8 +37,6 @@ public:
         SendMessage(hwnd, HXM_SETSEL, selFirst, selLast);
         return hwnd;
     }
-    HostWindow host_;
-    LONG live_ = 0;
 };
 
 LONG Answer(IAccessible *object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT *))

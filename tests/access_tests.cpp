@@ -3,9 +3,7 @@
 // out-of-context hook receives, and objects outliving their window.
 #include <gtest/gtest.h>
 
-#include "access.h"
-#include "accessclient.h"
-#include "testing.h"
+#include "accessfixture.h"
 #include "weblink.h"
 
 #include <oleacc.h>
@@ -33,23 +31,14 @@ HINSTANCE WINAPI RecordOpenW(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT)
     return RecordOpenA(NULL, NULL, narrow, NULL, NULL, 0);
 }
 
-class AccessTest : public ::testing::Test {
+class AccessTest : public AccessFixture {
 public:
-    void SetUp() override
+    AccessTest()
+        : AccessFixture(ORVCC_PROGRESS_CLASS | ORVCC_ANALOGMETER_CLASS | ORVCC_WEBLINK_CLASS | ORVCC_LED_CLASS)
     {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
-        ASSERT_TRUE(InitORVCC(ORVCC_PROGRESS_CLASS | ORVCC_ANALOGMETER_CLASS | ORVCC_WEBLINK_CLASS |
-                              ORVCC_LED_CLASS));
         webLinkShellExecuteA = RecordOpenA;
         webLinkShellExecuteW = RecordOpenW;
         g_opened.clear();
-        live_ = AccessLiveObjects();
-    }
-    void TearDown() override
-    {
-        PumpMessages();
-        EXPECT_EQ(AccessLiveObjects(), live_) << "objects not freed";
-        CoUninitialize();
     }
     HWND Create(const char *className, const char *text)
     {
@@ -64,8 +53,6 @@ public:
         EXPECT_TRUE(object);
         return object;
     }
-    HostWindow host_;
-    LONG live_ = 0;
 };
 
 // How each control is set up for a row: class, text, messages, then the focus.
