@@ -1,6 +1,5 @@
-// Grid control as a host sees it: its messages and cell state, what reaches the
-// child list view and what comes back, painted pixels and the cell cursor.
-// Runs in both flavours (the win98 copy is the ANSI flavour) and at 120 dpi.
+// Grid control as a host sees it: messages and cell state, what passes between it
+// and the child list view, painted pixels and the cell cursor.
 #include "orvcc32.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +20,35 @@ const COLORREF kHorz = RGB(255, 0, 0);
 const COLORREF kVert = RGB(0, 0, 255);
 const int kWidths[4] = {60, 70, 80, 64};
 
+template <class T>
+LPARAM P(T *p)
+{
+    return reinterpret_cast<LPARAM>(p);
+}
+
+// A list view item record for a row and column, zero elsewhere.
+LVITEMA Item(int row, int column, UINT state = 0, UINT stateMask = 0, UINT mask = 0)
+{
+    LVITEMA item = {};
+    item.mask = mask;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.state = state;
+    item.stateMask = stateMask;
+    return item;
+}
+
 LRESULT g_formatAnswer = 0;  // the host's answer to WM_NOTIFYFORMAT, 0 = default
 const UINT kEditMessage = WM_APP + 9;
 std::vector<LVEDITNOTIFYW> g_editQueries;  // what arrived under kEditMessage
 
 LRESULT CALLBACK FormatHost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, "prev"));
     if (message == WM_NOTIFYFORMAT && g_formatAnswer)
         return g_formatAnswer;
     if (message == kEditMessage)
         g_editQueries.push_back(*reinterpret_cast<const LVEDITNOTIFYW *>(lParam));
-    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetPropA(hwnd, "prev")), hwnd, message, wParam, lParam);
 }
 
 int g_textQueries = 0;
@@ -40,8 +56,7 @@ WNDPROC g_childProc = nullptr;
 
 LRESULT CALLBACK CountingChild(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == LVM_GETITEMTEXTA || message == LVM_GETITEMTEXTW)
-        ++g_textQueries;
+    g_textQueries += message == LVM_GETITEMTEXTA || message == LVM_GETITEMTEXTW;
     return CallWindowProcW(g_childProc, hwnd, message, wParam, lParam);
 }
 
@@ -70,50 +85,40 @@ protected:
         EXPECT_NE(list_, nullptr);
         return grid_;
     }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return SendMessage(grid_, message, wParam, lParam);
-    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return SendMessage(grid_, message, wParam, lParam); }
     // Columns of kWidths (column 3 right-aligned) and rows "r<row>c<column>".
     void Fill(int rows, int columns = 4)
     {
         for (int c = 0; c < columns; ++c) {
-            LVCOLUMNA column = {};
-            column.mask = LVCF_WIDTH | LVCF_FMT;
-            column.cx = kWidths[c];
-            column.fmt = c == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-            Send(LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+            LVCOLUMNA column = {LVCF_WIDTH | LVCF_FMT, c == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT, kWidths[c], 0, 0, 0, 0, 0};
+            Send(LVM_INSERTCOLUMNA, c, P(&column));
         }
         for (int r = 0; r < rows; ++r) {
-            LVITEMA item = {};
-            item.iItem = r;
-            Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            LVITEMA item = Item(r, 0);
+            Send(LVM_INSERTITEMA, 0, P(&item));
             for (int c = 0; c < columns; ++c)
                 SetText(r, c, ("r" + std::to_string(r) + "c" + std::to_string(c)).c_str());
         }
     }
     void SetText(int row, int column, const char *text)
     {
-        LVITEMA item = {};
-        item.iSubItem = column;
+        LVITEMA item = Item(0, column);
         item.pszText = const_cast<char *>(text);
-        Send(LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        Send(LVM_SETITEMTEXTA, row, P(&item));
+    }
+    LRESULT SendCell(UINT message, int row, int column, UINT state, UINT mask)
+    {
+        LVITEMA item = Item(0, column, state, mask);
+        return Send(message, row, P(&item));
     }
     // Cell (row, column) of the grid becomes focused and selected.
     BOOL SetCell(int row, int column, UINT bits = LVIS_FOCUSED | LVIS_SELECTED)
     {
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.state = bits;
-        item.stateMask = bits;
-        return static_cast<BOOL>(Send(GCM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item)));
+        return static_cast<BOOL>(SendCell(GCM_SETITEMSTATE, row, column, bits, bits));
     }
     UINT CellState(int row, int column)
     {
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-        return static_cast<UINT>(Send(GCM_GETITEMSTATE, row, reinterpret_cast<LPARAM>(&item)));
+        return static_cast<UINT>(SendCell(GCM_GETITEMSTATE, row, column, 0, LVIS_FOCUSED | LVIS_SELECTED));
     }
     // The current cell as (focused row, focused column), -1 for none.
     std::pair<int, int> Current()
@@ -127,15 +132,14 @@ protected:
     void Colours(DWORD flags)
     {
         GRIDCOLORS colors = {sizeof colors, 0x3F, kBack, RGB(0, 0, 0), kSelBack, RGB(255, 255, 0), kHorz, kVert};
-        Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
+        Send(GCM_SETCOLORS, 0, P(&colors));
         Send(GCM_SETGRIDSTYLE, 0, flags);
         InvalidateRect(list_, NULL, FALSE);
     }
     RECT Row(int row, int part = LVIR_BOUNDS)
     {
-        RECT rect;
-        rect.left = part;
-        SendMessage(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+        RECT rect = {part, 0, 0, 0};
+        SendMessage(list_, LVM_GETITEMRECT, row, P(&rect));
         return rect;
     }
     // Right edge of column c in the child's client coordinates.
@@ -152,17 +156,17 @@ protected:
     HWND list_ = NULL;
 };
 
-// ===========================================================================
-// Record, messages and cell state
-
-TEST_F(GridTest, NewGridDefaultsAndSetters)
+TEST_F(GridTest, MessagesNotificationsAndFormat)
 {
     int marker;
+    g_formatAnswer = NFR_ANSI;
     Create(LVS_SHOWSELALWAYS, &marker);
-    EXPECT_EQ(Send(GCM_GETGRIDSTYLE), 0x00060000);
+    EXPECT_EQ(SendMessage(list_, CCM_GETUNICODEFORMAT, 0, 0), FALSE);
+    g_formatAnswer = NFR_UNICODE;
+    Send(WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(host_.hwnd()), NF_REQUERY);
+    EXPECT_EQ(SendMessage(list_, CCM_GETUNICODEFORMAT, 0, 0), TRUE);
     EXPECT_EQ(Send(GCM_SETGRIDSTYLE, 0, GCS_FULLROWSELECT), 0x00060000);
     EXPECT_EQ(Send(GCM_GETGRIDSTYLE), GCS_FULLROWSELECT);
-    EXPECT_EQ(Send(GCM_GETUSERDATA), reinterpret_cast<LRESULT>(&marker));
     EXPECT_EQ(Send(GCM_SETUSERDATA, 0, 5), reinterpret_cast<LRESULT>(&marker));
     EXPECT_EQ(Send(GCM_GETUSERDATA), 5);
     EXPECT_EQ(Send(GCM_SETEDITMSG, 0, WM_APP + 9), 0);
@@ -173,106 +177,26 @@ TEST_F(GridTest, NewGridDefaultsAndSetters)
     GRIDCOLORS colors;
     memset(&colors, 0xAB, sizeof colors);
     colors.cbSize = 28;
-    EXPECT_EQ(Send(GCM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&colors)), 0);
+    EXPECT_EQ(Send(GCM_GETCOLORS, 0, P(&colors)), 0);
     EXPECT_EQ(colors.fMask, 0xABABABABu);
-    EXPECT_EQ(Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&colors)), 0);
+    EXPECT_EQ(Send(GCM_SETCOLORS, 0, P(&colors)), 0);
     colors.cbSize = 32;
-    EXPECT_EQ(Send(GCM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&colors)), 1);
+    EXPECT_EQ(Send(GCM_GETCOLORS, 0, P(&colors)), 1);
     EXPECT_EQ(colors.fMask, 0x3Fu);
-    const COLORREF defaults[6] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT),
+    const COLORREF defaults[6] = {GetSysColor(COLOR_WINDOW),    GetSysColor(COLOR_WINDOWTEXT),
                                   GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT),
-                                  GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DFACE)};
+                                  GetSysColor(COLOR_3DFACE),    GetSysColor(COLOR_3DFACE)};
     EXPECT_EQ(memcmp(&colors.crBack, defaults, sizeof defaults), 0);
     GRIDCOLORS one = {32, GCC_SELTEXT, 1, 2, 3, 4, 5, 6};
-    Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&one));
-    Send(GCM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
+    Send(GCM_SETCOLORS, 0, P(&one));
+    Send(GCM_GETCOLORS, 0, P(&colors));
     EXPECT_EQ(colors.crSelText, 4u);
     EXPECT_EQ(colors.crSelBack, defaults[2]);
     // The list view's background message also sets the grid's.
     Send(LVM_SETBKCOLOR, 0, RGB(1, 2, 3));
-    Send(GCM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
+    Send(GCM_GETCOLORS, 0, P(&colors));
     EXPECT_EQ(colors.crBack, RGB(1, 2, 3));
     EXPECT_EQ(SendMessage(list_, LVM_GETBKCOLOR, 0, 0), RGB(1, 2, 3));
-}
-
-TEST_F(GridTest, CellStateRefinesRowState)
-{
-    Create();
-    Fill(3);
-    EXPECT_EQ(CellState(0, 0), 0u);  // no current cell yet
-    // LVM_SETITEMSTATE on the grid: column 0 becomes the column.
-    LVITEMA item = {};
-    item.state = item.stateMask = LVIS_SELECTED;
-    EXPECT_EQ(Send(LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item)), 1);
-    EXPECT_EQ(CellState(1, 0), UINT(LVIS_SELECTED));
-    EXPECT_EQ(CellState(1, 1), 0u);
-    // Cell (1, 2) current: the row as a whole (column 0) is neither.
-    EXPECT_TRUE(SetCell(1, 2));
-    EXPECT_EQ(CellState(1, 2), UINT(LVIS_FOCUSED | LVIS_SELECTED));
-    EXPECT_EQ(Send(LVM_GETITEMSTATE, 1, LVIS_FOCUSED | LVIS_SELECTED), 0);
-    EXPECT_EQ(SendMessage(list_, LVM_GETITEMSTATE, 1, LVIS_FOCUSED | LVIS_SELECTED), LVIS_FOCUSED | LVIS_SELECTED);
-    // LVM_GETITEM refines to its iSubItem.
-    LVITEMA get = {};
-    get.mask = LVIF_STATE;
-    get.iItem = 1;
-    get.iSubItem = 2;
-    get.stateMask = 0xFF;
-    ASSERT_TRUE(Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&get)));
-    EXPECT_EQ(get.state & 3, UINT(LVIS_FOCUSED | LVIS_SELECTED));
-    get.iSubItem = 1;
-    Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&get));
-    EXPECT_EQ(get.state & 3, 0u);
-    // LVM_SETITEM with state takes its column before it reaches the child
-    // (which keeps the state of rows, not of sub-items).
-    SendMessage(list_, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
-    LVITEMA set = {};
-    set.mask = LVIF_STATE;
-    set.iItem = 2;
-    set.iSubItem = 3;
-    set.state = set.stateMask = LVIS_SELECTED;
-    EXPECT_TRUE(Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&set)));
-    EXPECT_EQ(CellState(2, 3), UINT(LVIS_SELECTED));
-    // The child refuses a row it does not have: no column changes.
-    EXPECT_FALSE(SetCell(9, 1));
-    EXPECT_EQ(CellState(2, 3), UINT(LVIS_SELECTED));
-    // Null records are refused, not read.
-    EXPECT_EQ(Send(GCM_GETITEMSTATE, 0, 0), 0);
-    EXPECT_EQ(Send(GCM_SETITEMSTATE, 0, 0), 0);
-    EXPECT_EQ(Send(LVM_SETITEMSTATE, 0, 0), 0);
-}
-
-TEST_F(GridTest, WindowStyleReachesTheChild)
-{
-    struct Case {
-        DWORD gridStyle;
-        DWORD childHas;
-    } cases[] = {
-        {LVS_SINGLESEL | LVS_EDITLABELS, LVS_SINGLESEL | LVS_EDITLABELS},
-        {LVS_LIST | LVS_NOSORTHEADER, LVS_NOSORTHEADER},
-        {LVS_SMALLICON | LVS_SHOWSELALWAYS, LVS_SHOWSELALWAYS},
-        {LVS_ICON | LVS_OWNERDRAWFIXED, 0},
-    };
-    for (const Case &c : cases) {
-        Create(c.gridStyle);
-        const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(list_, GWL_STYLE));
-        EXPECT_EQ(style & 0xFFFF, c.childHas | LVS_REPORT | LVS_OWNERDRAWFIXED) << std::hex << c.gridStyle;
-        EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE), DWORD(WS_CHILD | WS_VISIBLE));
-        RECT grid, list;
-        GetClientRect(grid_, &grid);
-        GetWindowRect(list_, &list);
-        EXPECT_EQ(list.right - list.left, grid.right);
-        DestroyWindow(grid_);
-    }
-}
-
-TEST_F(GridTest, NotificationsAndFormatPassThrough)
-{
-    g_formatAnswer = NFR_ANSI;
-    Create();
-    EXPECT_EQ(SendMessage(list_, CCM_GETUNICODEFORMAT, 0, 0), FALSE);
-    g_formatAnswer = NFR_UNICODE;
-    Send(WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(host_.hwnd()), NF_REQUERY);
-    EXPECT_EQ(SendMessage(list_, CCM_GETUNICODEFORMAT, 0, 0), TRUE);
 
     host_.notifications.clear();
     Fill(1, 1);
@@ -288,8 +212,60 @@ TEST_F(GridTest, NotificationsAndFormatPassThrough)
     EXPECT_EQ(Send(WM_APP, 1, 2), 0);
 }
 
-// ===========================================================================
-// Painting
+TEST_F(GridTest, CellStateRefinesRowState)
+{
+    Create();
+    Fill(3);
+    EXPECT_EQ(CellState(0, 0), 0u);  // no current cell yet
+    // LVM_SETITEMSTATE on the grid: column 0 becomes the column.
+    LVITEMA item = Item(0, 0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(Send(LVM_SETITEMSTATE, 1, P(&item)), 1);
+    EXPECT_EQ(CellState(1, 0), UINT(LVIS_SELECTED));
+    EXPECT_EQ(CellState(1, 1), 0u);
+    // Cell (1, 2) current: the row as a whole (column 0) is neither.
+    EXPECT_TRUE(SetCell(1, 2));
+    EXPECT_EQ(CellState(1, 2), UINT(LVIS_FOCUSED | LVIS_SELECTED));
+    EXPECT_EQ(Send(LVM_GETITEMSTATE, 1, LVIS_FOCUSED | LVIS_SELECTED), 0);
+    EXPECT_EQ(SendMessage(list_, LVM_GETITEMSTATE, 1, LVIS_FOCUSED | LVIS_SELECTED), LVIS_FOCUSED | LVIS_SELECTED);
+    // LVM_GETITEM refines to its iSubItem.
+    LVITEMA get = Item(1, 2, 0, 0xFF, LVIF_STATE);
+    ASSERT_TRUE(Send(LVM_GETITEMA, 0, P(&get)));
+    EXPECT_EQ(get.state & 3, UINT(LVIS_FOCUSED | LVIS_SELECTED));
+    get.iSubItem = 1;
+    Send(LVM_GETITEMA, 0, P(&get));
+    EXPECT_EQ(get.state & 3, 0u);
+    // LVM_SETITEM with state takes its column before it reaches the child
+    // (which keeps the state of rows, not of sub-items).
+    SendMessage(list_, LVM_SETITEMSTATE, 2, P(&item));
+    LVITEMA set = Item(2, 3, LVIS_SELECTED, LVIS_SELECTED, LVIF_STATE);
+    EXPECT_TRUE(Send(LVM_SETITEMA, 0, P(&set)));
+    EXPECT_EQ(CellState(2, 3), UINT(LVIS_SELECTED));
+    // The child refuses a row it does not have: no column changes.
+    EXPECT_FALSE(SetCell(9, 1));
+    EXPECT_EQ(CellState(2, 3), UINT(LVIS_SELECTED));
+    // Null records are refused, not read.
+    EXPECT_EQ(Send(GCM_GETITEMSTATE, 0, 0), 0);
+    EXPECT_EQ(Send(GCM_SETITEMSTATE, 0, 0), 0);
+    EXPECT_EQ(Send(LVM_SETITEMSTATE, 0, 0), 0);
+}
+
+TEST_F(GridTest, WindowStyleReachesTheChild)
+{
+    // {grid style, what of it the child has}
+    const DWORD cases[][2] = {{LVS_SINGLESEL | LVS_EDITLABELS, LVS_SINGLESEL | LVS_EDITLABELS},
+                              {LVS_LIST | LVS_NOSORTHEADER, LVS_NOSORTHEADER}};
+    for (const auto &c : cases) {
+        Create(c[0]);
+        const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(list_, GWL_STYLE));
+        EXPECT_EQ(style & 0xFFFF, c[1] | LVS_REPORT | LVS_OWNERDRAWFIXED) << std::hex << c[0];
+        EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE), DWORD(WS_CHILD | WS_VISIBLE));
+        RECT grid, list;
+        GetClientRect(grid_, &grid);
+        GetWindowRect(list_, &list);
+        EXPECT_EQ(list.right - list.left, grid.right);
+        DestroyWindow(grid_);
+    }
+}
 
 TEST_F(GridTest, CellModePixels)
 {
@@ -300,8 +276,7 @@ TEST_F(GridTest, CellModePixels)
     Colours(GCS_HORZLINES | GCS_VERTLINES);
     EXPECT_EQ(ScreenDpi(), EnvInt("ORVCC_EXPECT_DPI", 96));
     const Capture shot(list_);
-    const RECT bounds = Row(0);
-    const RECT label = Row(0, LVIR_LABEL);
+    const RECT bounds = Row(0), label = Row(0, LVIR_LABEL), row1 = Row(1);
     // A line under each row, up to 2 pixels before the right end.
     for (int r = 0; r < 3; ++r) {
         const int y = Row(r).bottom - 1;
@@ -318,31 +293,28 @@ TEST_F(GridTest, CellModePixels)
     }
     // The selected cell (1, 1) is filled from the column's left edge to 4 pixels
     // before its right one; other cells of the row are not.
-    const RECT row1 = Row(1);
     const int left = ColumnRight(1, 0), right = ColumnRight(1, 1);
     EXPECT_EQ(shot.At(left + 1, row1.top + 1), kSelBack);
     EXPECT_EQ(shot.At(right - 5, row1.bottom - 3), kSelBack);
     EXPECT_EQ(shot.At(right - 3, row1.top + 2), kBack);
     EXPECT_EQ(shot.Count(kSelBack, 0, row1.top, left, row1.bottom), 0);
     EXPECT_EQ(shot.Count(kSelBack, right, row1.top, shot.width(), row1.bottom), 0);
-    EXPECT_EQ(shot.Count(kSelBack, 0, Row(0).top, shot.width(), Row(0).bottom), 0);
+    EXPECT_EQ(shot.Count(kSelBack, 0, bounds.top, shot.width(), bounds.bottom), 0);
 
     // The right-aligned column 3 ends its text 3 pixels inside the column (the
     // last ink within a pixel or two of that), the left-aligned ones start 3
     // pixels inside.
     auto ink = [&](int x) { return shot.Count(kBack, x, bounds.top, x + 1, bounds.bottom - 1) < bounds.bottom - 1 - bounds.top; };
-    const int edge3 = ColumnRight(0, 3);
+    const int edge1 = ColumnRight(0, 1), edge3 = ColumnRight(0, 3);
     int lastInk = -1, firstInk = -1;
     for (int x = ColumnRight(0, 2) + 1; x < edge3 - 2; ++x)
-        if (ink(x))
-            lastInk = x;
-    for (int x = ColumnRight(0, 1) + 1; x < ColumnRight(0, 2) - 2 && firstInk < 0; ++x)
-        if (ink(x))
-            firstInk = x;
+        lastInk = ink(x) ? x : lastInk;
+    for (int x = edge1 + 1; x < ColumnRight(0, 2) - 2 && firstInk < 0; ++x)
+        firstInk = ink(x) ? x : -1;
     EXPECT_GE(lastInk, edge3 - 6);
     EXPECT_LE(lastInk, edge3 - 4);
-    EXPECT_GE(firstInk, ColumnRight(0, 1) + 3);
-    EXPECT_LE(firstInk, ColumnRight(0, 1) + 5);
+    EXPECT_GE(firstInk, edge1 + 3);
+    EXPECT_LE(firstInk, edge1 + 5);
 }
 
 TEST_F(GridTest, LongTextEndsInEllipsis)
@@ -364,8 +336,7 @@ TEST_F(GridTest, LongTextEndsInEllipsis)
         for (int y = 0; y < height && same; ++y)
             for (int x = x0; x < x1 && same; ++x)
                 same = first.At(x, top0 + y) == shot.At(x, top1 + y);
-        if (same)
-            match = k;
+        match = same ? k : -1;
     }
     EXPECT_GE(match, 1);
 }
@@ -377,18 +348,15 @@ TEST_F(GridTest, FrameSelectionAndFullRowPixels)
     SetCell(1, 2);
     Colours(GCS_FRAMESELECTION);
     Capture framed(list_);
-    const RECT row1 = Row(1);
+    const RECT row1 = Row(1), row2 = Row(2);
     const int left = ColumnRight(1, 1), right = ColumnRight(1, 2) - 3;
     // Two nested dotted frames, no fill: dots on the outer and the inner top row.
-    for (int y : {int(row1.top), int(row1.top) + 1}) {
-        const int dots = right - left - framed.Count(kBack, left, y, right, y + 1);
-        EXPECT_GE(dots, (right - left) / 3) << y;
-    }
+    for (int y : {int(row1.top), int(row1.top) + 1})
+        EXPECT_GE(right - left - framed.Count(kBack, left, y, right, y + 1), (right - left) / 3) << y;
     EXPECT_EQ(framed.Count(kSelBack, 0, 0, framed.width(), framed.height()), 0);
 
     Colours(GCS_FULLROWSELECT);
     Capture full(list_);
-    const RECT row2 = Row(2);
     EXPECT_EQ(full.At(ColumnRight(1, 3) - 4, row1.top + 2), kSelBack);
     EXPECT_EQ(full.At(row1.left + 2, row1.bottom - 2), kSelBack);
     EXPECT_EQ(full.Count(kSelBack, 0, row2.top, full.width(), row2.bottom), 0);
@@ -403,25 +371,20 @@ TEST_F(GridTest, IconsRowHeadersAndUnfilledRows)
     std::vector<DWORD> pixels(16 * 16, 0x00FF0000);
     HBITMAP red = CreateBitmap(16, 16, 1, 32, pixels.data());
     ImageList_Add(images, red, NULL);
-    Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    Send(LVM_SETIMAGELIST, LVSIL_SMALL, P(images));
     SetCell(1, 0);
-    struct Case {
-        DWORD flags;
-        bool selectedIconPure;  // the selected row's icon unblended
-    } cases[] = {{0, false}, {GCS_ROWHEADERS, true}, {GCS_FULLROWSELECT, false}};
-    for (const Case &c : cases) {
-        Colours(c.flags);
+    // {grid style, the selected row's icon unblended}
+    const std::pair<DWORD, bool> cases[] = {{0, false}, {GCS_ROWHEADERS, true}, {GCS_FULLROWSELECT, false}};
+    for (const auto &c : cases) {
+        Colours(c.first);
         const Capture shot(list_);
-        RECT icon;
         for (int row : {0, 1}) {
-            icon.left = LVIR_ICON;
-            SendMessage(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&icon));
+            const RECT icon = Row(row, LVIR_ICON);
             // The red image, whole or blended (dithered).
             const int square = shot.Count(kHorz, icon.left + 2, icon.top + 2, icon.left + 14, icon.top + 14);
-            const bool pure = row == 0 || c.selectedIconPure;
-            EXPECT_EQ(square == 144, pure) << std::hex << c.flags << " row " << row << " red " << square;
+            EXPECT_EQ(square == 144, row == 0 || c.second) << std::hex << c.first << " row " << row << " red " << square;
         }
-        if (c.flags & GCS_ROWHEADERS) {
+        if (c.first & GCS_ROWHEADERS) {
             // The header of the row whose column-0 cell is current is drawn
             // pressed, the others alike and not pressed.
             auto header = [&](int row, int y) { return shot.At(ColumnRight(row, 0) - 4, Row(row).top + y); };
@@ -436,10 +399,9 @@ TEST_F(GridTest, IconsRowHeadersAndUnfilledRows)
     // A background of CLR_NONE leaves the child's own background in the rows.
     SendMessage(list_, LVM_SETBKCOLOR, 0, RGB(200, 200, 0));
     GRIDCOLORS none = {32, GCC_BACK, CLR_NONE, 0, 0, 0, 0, 0};
-    Send(GCM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&none));
+    Send(GCM_SETCOLORS, 0, P(&none));
     InvalidateRect(list_, NULL, TRUE);
-    const Capture unfilled(list_);
-    EXPECT_EQ(unfilled.At(ColumnRight(2, 2) - 6, Row(2).top + 1), RGB(200, 200, 0));
+    EXPECT_EQ(Capture(list_).At(ColumnRight(2, 2) - 6, Row(2).top + 1), RGB(200, 200, 0));
     DestroyWindow(grid_);
     ImageList_Destroy(images);
     DeleteObject(red);
@@ -450,16 +412,12 @@ TEST_F(GridTest, HostSubclassOfTheChildSeesThePainting)
     Create();
     Fill(3);
     g_textQueries = 0;
-    g_childProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingChild)));
+    g_childProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(list_, GWLP_WNDPROC, P(CountingChild)));
     InvalidateRect(list_, NULL, FALSE);
     UpdateWindow(list_);
     EXPECT_EQ(g_textQueries, 12);  // every cell's text is asked through the host's procedure
     SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_childProc));
 }
-
-// ===========================================================================
-// Cell cursor
 
 TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
 {
@@ -489,7 +447,6 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
         {ClickCell, 2, 1, 2, 1},
         {Style, GCS_HORZLINES | GCS_FIXEDFIRSTCOLUMN, 0, 2, 1},
         {ClickCell, 3, 0, 2, 1},  // column 0 is fixed: nothing changes
-        {Key, VK_HOME, 0, 2, 1},
         {Key, VK_LEFT, 0, 2, 1},
     };
     for (const Step &step : steps) {
@@ -521,17 +478,18 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
 
 TEST_F(GridTest, EmptyAndShrunkGridsStaySound)
 {
-    // No rows, no columns: keys and painting change nothing and read nothing.
+    // No rows, then rows without columns: keys and painting change nothing and read nothing.
     Create();
-    for (WORD key : {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_RETURN})
-        Send(WM_KEYDOWN, key);
+    auto keys = [&] {
+        for (WORD key : {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_RETURN})
+            Send(WM_KEYDOWN, key);
+    };
+    keys();
     Capture empty(list_);
     EXPECT_EQ(Current().first, -1);
-    // Rows without columns.
     LVITEMA item = {};
-    Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (WORD key : {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_RETURN})
-        Send(WM_KEYDOWN, key);
+    Send(LVM_INSERTITEMA, 0, P(&item));
+    keys();
     Capture noColumns(list_);
     EXPECT_EQ(CellState(0, 0), 0u);
     DestroyWindow(grid_);
