@@ -76,21 +76,26 @@ protected:
             KeyEvent(VK_CONTROL, false);
         Settle();
     }
-    HWND Create(DWORD style = LVS_SHOWSELALWAYS, void *param = nullptr)
+    void Create(DWORD style = LVS_SHOWSELALWAYS, void *param = nullptr)
     {
         grid_ = CreateWindowInFlavour("ORV_GridControlClass", style | WS_CHILD | WS_VISIBLE, 0, 0, 460, 300,
                                       host_.hwnd(), 7, 0, param);
         EXPECT_NE(grid_, nullptr);
         list_ = GetDlgItem(grid_, 100);
         EXPECT_NE(list_, nullptr);
-        return grid_;
     }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return SendMessage(grid_, message, wParam, lParam); }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return SendMessage(grid_, message, wParam, lParam);
+    }
     // Columns of kWidths (column 3 right-aligned) and rows "r<row>c<column>".
     void Fill(int rows, int columns = 4)
     {
         for (int c = 0; c < columns; ++c) {
-            LVCOLUMNA column = {LVCF_WIDTH | LVCF_FMT, c == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT, kWidths[c], 0, 0, 0, 0, 0};
+            LVCOLUMNA column = {};
+            column.mask = LVCF_WIDTH | LVCF_FMT;
+            column.fmt = c == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            column.cx = kWidths[c];
             Send(LVM_INSERTCOLUMNA, c, P(&column));
         }
         for (int r = 0; r < rows; ++r) {
@@ -106,19 +111,16 @@ protected:
         item.pszText = const_cast<char *>(text);
         Send(LVM_SETITEMTEXTA, row, P(&item));
     }
-    LRESULT SendCell(UINT message, int row, int column, UINT state, UINT mask)
-    {
-        LVITEMA item = Item(0, column, state, mask);
-        return Send(message, row, P(&item));
-    }
     // Cell (row, column) of the grid becomes focused and selected.
     BOOL SetCell(int row, int column, UINT bits = LVIS_FOCUSED | LVIS_SELECTED)
     {
-        return static_cast<BOOL>(SendCell(GCM_SETITEMSTATE, row, column, bits, bits));
+        LVITEMA item = Item(0, column, bits, bits);
+        return static_cast<BOOL>(Send(GCM_SETITEMSTATE, row, P(&item)));
     }
     UINT CellState(int row, int column)
     {
-        return static_cast<UINT>(SendCell(GCM_GETITEMSTATE, row, column, 0, LVIS_FOCUSED | LVIS_SELECTED));
+        LVITEMA item = Item(0, column, 0, LVIS_FOCUSED | LVIS_SELECTED);
+        return static_cast<UINT>(Send(GCM_GETITEMSTATE, row, P(&item)));
     }
     // The current cell as (focused row, focused column), -1 for none.
     std::pair<int, int> Current()
