@@ -155,16 +155,14 @@ TEST(DemoResources, DialogsAndMenuInGerman)
     char text[32];
     GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Control");
+    text[0] = 0;
     HMENU popup = GetSubMenu(menu, 0);
-    const struct { UINT id; const char *text; } items[] = {
-        {100, "&Version"}, {0, ""}, {102, "&Splitter"}, {104, "&HexEditor"}, {0, ""}, {101, "&Beenden"}};
-    ASSERT_EQ(GetMenuItemCount(popup), 6);
-    for (int i = 0; i < 6; ++i) {
-        text[0] = 0;
+    std::string items;  // id and text of each item
+    for (int i = 0; i < GetMenuItemCount(popup); ++i, text[0] = 0) {
         GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
-        EXPECT_EQ(GetMenuItemID(popup, i), items[i].id);
-        EXPECT_STREQ(text, items[i].text);
+        items += std::to_string(GetMenuItemID(popup, i)) + " " + text + "|";
     }
+    EXPECT_EQ(items, "100 &Version|0 |102 &Splitter|104 &HexEditor|0 |101 &Beenden|");
     DestroyMenu(menu);
     FreeLibrary(module);
 }
@@ -175,8 +173,7 @@ class DemoRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        STARTUPINFOA startup;
-        memset(&startup, 0, sizeof startup);
+        STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         ASSERT_TRUE(CreateProcessA(DemoPath().c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL,
                                    &startup, &process_));
@@ -238,30 +235,6 @@ protected:
         EXPECT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
         GetExitCodeProcess(process_.hProcess, &code);
         return code;
-    }
-    // "Links" | ("Rechts oben " over "Rechts unten"), filling the dialog.
-    void ExpectNestedSplitters()
-    {
-        HWND splitter = Open(102, "SplitterWindow - Test");
-        HWND outer = GetDlgItem(splitter, 1021);
-        HWND left = (HWND)SendMessageA(outer, SPM_GETPANE1, 0, 0);
-        HWND nested = (HWND)SendMessageA(outer, SPM_GETPANE2, 0, 0);
-        HWND upper = (HWND)SendMessageA(nested, SPM_GETPANE1, 0, 0);
-        HWND lower = (HWND)SendMessageA(nested, SPM_GETPANE2, 0, 0);
-        EXPECT_EQ(ClassOf(nested), "ORV_SplitterClass");
-        EXPECT_EQ(GetDlgCtrlID(nested), 301);
-        EXPECT_EQ(TextOf(left) + L"|" + TextOf(upper) + L"|" + TextOf(lower),
-                  L"Links|Rechts oben |Rechts unten");
-        EXPECT_EQ(SendMessageA(nested, SPM_GETFLAGS, 1, 0), 1);
-        RECT client, l, u, d;
-        GetClientRect(splitter, &client);
-        EXPECT_TRUE(WaitFor([&] {
-            GetWindowRect(left, &l), GetWindowRect(upper, &u), GetWindowRect(lower, &d);
-            return l.right <= u.left && u.bottom <= d.top && u.left == d.left && u.top > 0;
-        }));
-        GetWindowRect(outer, &l);
-        EXPECT_EQ(l.right - l.left, client.right);
-        Close(splitter, IDCANCEL);
     }
     LRESULT Item(int id, UINT message, WPARAM wParam = 0) { return SendMessageA(GetDlgItem(main_, id), message, wParam, 0); }
     int Seconds() { return static_cast<int>(Item(104, LDM_GETDIGIT) * 10 + Item(105, LDM_GETDIGIT)); }
@@ -326,7 +299,27 @@ TEST_F(DemoRun, TimersDriveTheControls)
 // The three secondary windows, each opened through its menu command and closed.
 TEST_F(DemoRun, MenuWindowsAndExit)
 {
-    ExpectNestedSplitters();
+    // Splitters: "Links" | ("Rechts oben " over "Rechts unten"), filling the dialog.
+    HWND splitter = Open(102, "SplitterWindow - Test");
+    HWND outer = GetDlgItem(splitter, 1021);
+    HWND left = (HWND)SendMessageA(outer, SPM_GETPANE1, 0, 0);
+    HWND nested = (HWND)SendMessageA(outer, SPM_GETPANE2, 0, 0);
+    HWND upper = (HWND)SendMessageA(nested, SPM_GETPANE1, 0, 0);
+    HWND lower = (HWND)SendMessageA(nested, SPM_GETPANE2, 0, 0);
+    EXPECT_EQ(ClassOf(nested), "ORV_SplitterClass");
+    EXPECT_EQ(GetDlgCtrlID(nested), 301);
+    EXPECT_EQ(TextOf(left) + L"|" + TextOf(upper) + L"|" + TextOf(lower),
+              L"Links|Rechts oben |Rechts unten");
+    EXPECT_EQ(SendMessageA(nested, SPM_GETFLAGS, 1, 0), 1);
+    RECT client, l, u, d;
+    GetClientRect(splitter, &client);
+    EXPECT_TRUE(WaitFor([&] {
+        GetWindowRect(left, &l), GetWindowRect(upper, &u), GetWindowRect(lower, &d);
+        return l.right <= u.left && u.bottom <= d.top && u.left == d.left && u.top > 0;
+    }));
+    GetWindowRect(outer, &l);
+    EXPECT_EQ(l.right - l.left, client.right);
+    Close(splitter, IDCANCEL);
 
     // Hex editor: 512 random bytes, 16 per line, fresh bytes at each opening.
     std::vector<BYTE> opened[2];
@@ -367,13 +360,8 @@ TEST_F(DemoRun, MenuWindowsAndExit)
 // "Abbruch" and the close box end the program like "OK" and "&Beenden".
 class DemoExit : public DemoRun, public ::testing::WithParamInterface<std::pair<UINT, WPARAM>> {};
 
-TEST_P(DemoExit, EndsWithZero)
-{
-    EXPECT_EQ(ExitCode(GetParam().first, GetParam().second), 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(CancelClose, DemoExit,
-                         ::testing::Values(std::make_pair(UINT(WM_COMMAND), WPARAM(IDCANCEL)),
-                                           std::make_pair(UINT(WM_CLOSE), WPARAM(0))));
+TEST_P(DemoExit, EndsWithZero) { EXPECT_EQ(ExitCode(GetParam().first, GetParam().second), 0u); }
+INSTANTIATE_TEST_SUITE_P(CancelClose, DemoExit, ::testing::Values(std::make_pair(UINT(WM_COMMAND), WPARAM(IDCANCEL)),
+                                                                  std::make_pair(UINT(WM_CLOSE), WPARAM(0))));
 
 }  // namespace
