@@ -16,26 +16,14 @@
 
 namespace {
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    while (length && path[length - 1] != '\\' && path[length - 1] != '/')
-        --length;
-    return std::string(path, length);
-}
-
-// The demo copy of this run's flavour (Wine runs *_win98.exe as Windows 98).
+// The demo copy of this run's flavour beside this program (Wine runs *_win98.exe
+// as Windows 98).
 std::string DemoPath()
 {
-    return ProgramFolder() + (orvtest::IsAnsiFlavour() ? "ccdemo_win98.exe" : "ccdemo.exe");
-}
-
-std::string ClassOf(HWND hwnd)
-{
-    char name[64] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
+    char path[MAX_PATH];
+    std::string folder(path, GetModuleFileNameA(NULL, path, MAX_PATH));
+    folder.erase(folder.find_last_of("\\/") + 1);
+    return folder + (orvtest::IsAnsiFlavour() ? "ccdemo_win98.exe" : "ccdemo.exe");
 }
 
 // The text as the window's own WM_GETTEXT gives it: for a window of another
@@ -301,7 +289,9 @@ TEST_F(DemoRun, MenuWindowsAndExit)
     HWND nested = (HWND)SendMessageA(outer, SPM_GETPANE2, 0, 0);
     HWND upper = (HWND)SendMessageA(nested, SPM_GETPANE1, 0, 0);
     HWND lower = (HWND)SendMessageA(nested, SPM_GETPANE2, 0, 0);
-    EXPECT_EQ(ClassOf(nested), "ORV_SplitterClass");
+    char className[64] = "";
+    GetClassNameA(nested, className, sizeof className);
+    EXPECT_STREQ(className, "ORV_SplitterClass");
     EXPECT_EQ(GetDlgCtrlID(nested), 301);
     EXPECT_EQ(TextOf(left) + L"|" + TextOf(upper) + L"|" + TextOf(lower),
               L"Links|Rechts oben |Rechts unten");
