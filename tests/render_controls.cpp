@@ -1,10 +1,10 @@
 // Shows the finished controls in one window and saves a picture of it as a PNG,
-// so a person can look at them. Usage: orvcc_render.exe out.png
+// so a person can look at them; a host list view with its extensions goes into
+// a second picture. Usage: orvcc_render.exe controls.png [listview.png]
 #include "orvcc32.h"
 #include "pngshot.h"
 
 #include <stdio.h>
-#include <string.h>
 
 #include <vector>
 
@@ -247,7 +247,6 @@ int main(int argc, char **argv)
     const bool saved = SaveClientArea(frame, path);
     DestroyWindow(frame);
     printf("%s %s\n", saved ? "saved" : "could not save", path);
-    // Usage: orvcc_render.exe out.bmp [listview.bmp]
     if (argc > 2 && !RenderListView(argv[2]))
         return 1;
     return saved ? 0 : 1;
