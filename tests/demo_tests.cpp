@@ -6,7 +6,6 @@
 #include "orvcc32.h"
 #include "testing.h"
 
-#include <stdarg.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -62,14 +61,10 @@ struct Reader {
     }
 };
 
-std::wstring Line(const wchar_t *format, ...)
+template <typename... Args> std::wstring Line(const wchar_t *format, Args... args)
 {
-    wchar_t text[256];
-    va_list args;
-    va_start(args, format);
-    _vsnwprintf(text, 255, format, args);
-    va_end(args);
-    text[255] = 0;
+    wchar_t text[256] = L"";
+    _snwprintf(text, 255, format, args...);
     return text;
 }
 
