@@ -54,34 +54,31 @@ Probe Some(RECT area, Source source, int element)
     return {area, source, element, 0, true};
 }
 
-// Setups that a case runs on its new control: they may add probes that depend
-// on the layout, and give the window to capture (null: the control itself).
-HWND HalfFull(HWND bar, std::vector<Probe> *)
+// Setups that a case runs on its new control with the case's argument: they
+// may add probes that depend on the layout, and give the window to capture
+// (null: the control itself).
+HWND HalfFull(HWND bar, std::vector<Probe> *, int onWhite)
 {
+    if (onWhite)
+        SendMessage(bar, PGM_SETBACKCOLOR, 0, reinterpret_cast<LPARAM>(&kWhite));
     SendMessage(bar, PGM_SETPOS, 50, 0);
     return NULL;
 }
 
-HWND HalfFullOnWhite(HWND bar, std::vector<Probe> *probes)
-{
-    SendMessage(bar, PGM_SETBACKCOLOR, 0, reinterpret_cast<LPARAM>(&kWhite));
-    return HalfFull(bar, probes);
-}
-
-HWND LedColours(HWND led, std::vector<Probe> *)
+HWND LedColours(HWND led, std::vector<Probe> *, int)
 {
     const LedColors colours = {kRed, kWhite, kHostColour};
     SendMessage(led, LDM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&colours));
     return NULL;
 }
 
-HWND LinkText(HWND link, std::vector<Probe> *)
+HWND LinkText(HWND link, std::vector<Probe> *, int)
 {
     SetWindowTextA(link, "Link");
     return NULL;
 }
 
-HWND TwoPanes(HWND splitter, std::vector<Probe> *)
+HWND TwoPanes(HWND splitter, std::vector<Probe> *, int)
 {
     for (UINT message : {SPM_SETPANE1, SPM_SETPANE2}) {
         HWND pane = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, splitter,
@@ -95,19 +92,16 @@ HWND TwoPanes(HWND splitter, std::vector<Probe> *)
 // grid's list view. A background set by the host stays: through the grid's
 // colours on the rows only, through the list-view message also below the rows.
 enum GridBackground { kDefaultBack, kGridBack, kListBack };
-HWND GridRows(HWND grid, std::vector<Probe> *probes, GridBackground background)
+HWND GridRows(HWND grid, std::vector<Probe> *probes, int background)
 {
-    for (int c = 0; c < 2; ++c) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_WIDTH;
-        column.cx = 100;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH;
+    column.cx = 100;
+    LVITEMA item = {};
+    for (int c = 0; c < 2; ++c)
         SendMessage(grid, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-    }
-    for (int r = 0; r < 3; ++r) {
-        LVITEMA item = {};
-        item.iItem = r;
+    for (item.iItem = 0; item.iItem < 3; ++item.iItem)
         SendMessage(grid, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
     LVITEMA cell = {};
     cell.iSubItem = 1;
     cell.state = cell.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -118,23 +112,19 @@ HWND GridRows(HWND grid, std::vector<Probe> *probes, GridBackground background)
     if (background == kListBack)
         SendMessage(grid, LVM_SETBKCOLOR, 0, kHostColour);
     HWND list = GetDlgItem(grid, 100);
-    auto row = [list](int index) {
-        RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
-        SendMessage(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&bounds));
-        return bounds;
-    };
-    const RECT row0 = row(0), row1 = row(1), row2 = row(2);
-    const Probe hostBack = At(50, row0.top + 2, kFixed, 0, kHostColour);
-    const Probe below = At(50, row2.bottom + 20, kNow, COLOR_WINDOW);
-    *probes = {background == kDefaultBack ? At(50, row0.top + 2, kNow, COLOR_WINDOW) : hostBack,
-               background == kListBack ? At(50, row2.bottom + 20, kFixed, 0, kHostColour) : below,
-               At(50, row0.bottom - 1, kNow, COLOR_3DFACE), At(98, row0.top + 2, kNow, COLOR_3DFACE),
-               At(120, row1.top + 2, kNow, COLOR_HIGHLIGHT)};
+    RECT rows[3];
+    for (int i = 0; i < 3; ++i) {
+        rows[i] = {LVIR_BOUNDS, 0, 0, 0};
+        SendMessage(list, LVM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rows[i]));
+    }
+    *probes = {background == kDefaultBack ? At(50, rows[0].top + 2, kNow, COLOR_WINDOW)
+                                          : At(50, rows[0].top + 2, kFixed, 0, kHostColour),
+               background == kListBack ? At(50, rows[2].bottom + 20, kFixed, 0, kHostColour)
+                                       : At(50, rows[2].bottom + 20, kNow, COLOR_WINDOW),
+               At(50, rows[0].bottom - 1, kNow, COLOR_3DFACE), At(98, rows[0].top + 2, kNow, COLOR_3DFACE),
+               At(120, rows[1].top + 2, kNow, COLOR_HIGHLIGHT)};
     return list;
 }
-HWND GridDefault(HWND grid, std::vector<Probe> *probes) { return GridRows(grid, probes, kDefaultBack); }
-HWND GridBack(HWND grid, std::vector<Probe> *probes) { return GridRows(grid, probes, kGridBack); }
-HWND ListBack(HWND grid, std::vector<Probe> *probes) { return GridRows(grid, probes, kListBack); }
 
 class ContrastTest : public ::testing::Test {
 protected:
@@ -173,38 +163,39 @@ TEST_F(ContrastTest, ControlsFollowChangedSystemColours)
         const char *className;
         int width, height;
         DWORD style;
-        HWND (*setup)(HWND, std::vector<Probe> *);
+        HWND (*setup)(HWND, std::vector<Probe> *, int);
+        int argument;
         std::vector<Probe> probes;
     } cases[] = {
         // The bar mixes its colour with the inverted background: on black, white.
-        {"progress bar", "ORV_ProgressClass", 100, 20, 0, HalfFull,
+        {"progress bar", "ORV_ProgressClass", 100, 20, 0, HalfFull, 0,
          {At(95, 10, kNow, COLOR_WINDOW), At(3, 2, kFixed, 0, kWhite)}},
-        {"progress bar, host background", "ORV_ProgressClass", 100, 20, 0, HalfFullOnWhite,
+        {"progress bar, host background", "ORV_ProgressClass", 100, 20, 0, HalfFull, 1,
          {At(95, 10, kFixed, 0, kWhite), At(3, 2, kNow, COLOR_HIGHLIGHT)}},
-        {"LED", "ORV_LEDClass", 31, 41, 0, NULL,
+        {"LED", "ORV_LEDClass", 31, 41, 0, NULL, 0,
          {At(0, 0, kNow, COLOR_BTNFACE), At(30, 40, kNow, COLOR_BTNFACE), At(12, 5, kFixed, 0, kRed)}},
-        {"LED, host colours", "ORV_LEDClass", 31, 41, 0, LedColours,
+        {"LED, host colours", "ORV_LEDClass", 31, 41, 0, LedColours, 0,
          {At(0, 0, kFixed, 0, kHostColour), At(30, 40, kFixed, 0, kHostColour)}},
-        {"web link", "ORV_WebLinkClass", 200, 20, 0, LinkText,
+        {"web link", "ORV_WebLinkClass", 200, 20, 0, LinkText, 0,
          {At(190, 10, kNow, COLOR_BTNFACE), Some({0, 0, 60, 20}, kNow, COLOR_HIGHLIGHT)}},
         // The vertical bar of 6 at x 100: two columns of raised edge each side.
-        {"splitter", "ORV_SplitterClass", 200, 100, 0, TwoPanes,
+        {"splitter", "ORV_SplitterClass", 200, 100, 0, TwoPanes, 0,
          {At(102, 50, kNow, COLOR_BTNFACE), At(103, 10, kNow, COLOR_BTNFACE)}},
         // Keeps the colours read at creation: background, and the needle hub
         // 10 above the caption strip (about 20 high).
-        {"analog meter", "ORV_AnalogMeterClass", 200, 150, 0, NULL,
+        {"analog meter", "ORV_AnalogMeterClass", 200, 150, 0, NULL, 0,
          {At(2, 2, kBefore, COLOR_WINDOW), At(100, 118, kBefore, COLOR_WINDOWTEXT)}},
-        {"hex editor", "ORV_HexEditorClass", 300, 100, 0, NULL, {At(290, 90, kBefore, COLOR_WINDOW)}},
-        {"grid", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridDefault, {}},
-        {"grid, host background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridBack, {}},
-        {"grid, host list-view background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, ListBack, {}},
+        {"hex editor", "ORV_HexEditorClass", 300, 100, 0, NULL, 0, {At(290, 90, kBefore, COLOR_WINDOW)}},
+        {"grid", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridRows, kDefaultBack, {}},
+        {"grid, host background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridRows, kGridBack, {}},
+        {"grid, host list-view background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridRows, kListBack, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<Probe> probes = c.probes;
         HWND shown = CreateWindowInFlavour(c.className, WS_CHILD | WS_VISIBLE | c.style, 10, 10, c.width,
                                            c.height, host_.hwnd(), 5);
-        HWND inner = shown && c.setup ? c.setup(shown, &probes) : NULL;
+        HWND inner = shown && c.setup ? c.setup(shown, &probes, c.argument) : NULL;
         shown = inner ? inner : shown;
         ASSERT_NE(shown, nullptr);
         PumpMessages();

@@ -1,10 +1,10 @@
 // Shows the finished controls in one window and saves a picture of it as a PNG,
-// so a person can look at them. Usage: orvcc_render.exe out.png
+// so a person can look at them; a host list view with its extensions goes into
+// a second picture. Usage: orvcc_render.exe controls.png [listview.png]
 #include "orvcc32.h"
 #include "pngshot.h"
 
 #include <stdio.h>
-#include <string.h>
 
 #include <vector>
 
@@ -14,33 +14,71 @@
 
 namespace {
 
-HWND CreateControl(const wchar_t *className, HWND parent, int x, int y, int width, int height)
+HWND CreateControl(const wchar_t *className, HWND parent, int x, int y, int width, int height,
+                   const wchar_t *text = L"", DWORD style = 0, DWORD exStyle = 0)
 {
-    return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                           NULL, GetModuleHandleW(NULL), NULL);
+    return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                           parent, NULL, GetModuleHandleW(NULL), NULL);
+}
+
+// Columns with titles and widths (the one at index right is right-aligned) and
+// rows of cells, into a list view or a grid.
+void FillList(HWND list, int columns, const wchar_t *const *titles, const int *widths, int right, int rows,
+              const wchar_t *const *cells)
+{
+    for (int c = 0; c < columns; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = const_cast<wchar_t *>(titles[c]);
+        column.cx = widths[c];
+        column.fmt = c == right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        SendMessageW(list, LVM_INSERTCOLUMNW, c, (LPARAM)&column);
+    }
+    for (int r = 0; r < rows; ++r) {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<wchar_t *>(cells[r * columns]);
+        SendMessageW(list, LVM_INSERTITEMW, 0, (LPARAM)&item);
+        for (item.iSubItem = 1; item.iSubItem < columns; ++item.iSubItem) {
+            item.pszText = const_cast<wchar_t *>(cells[r * columns + item.iSubItem]);
+            SendMessageW(list, LVM_SETITEMTEXTW, r, (LPARAM)&item);
+        }
+    }
+}
+
+// Lets the window settle and paint, then saves its client area.
+bool SaveClientArea(HWND hwnd, const char *path)
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT rect;
+    GetClientRect(hwnd, &rect);
+    HDC window = GetDC(hwnd);
+    const bool saved = SaveAreaAsPng(window, 0, 0, rect.right, rect.bottom, path);
+    ReleaseDC(hwnd, window);
+    return saved;
 }
 
 void AddProgressBars(HWND parent)
 {
-    const int positions[] = {0, 37, 50, 100};
-    for (int i = 0; i < 4; ++i) {
+    const int positions[] = {0, 37, 50, 100, 64};  // the last in colours of its own
+    const COLORREF back = RGB(255, 255, 224), fill = RGB(0, 128, 0);
+    for (int i = 0; i < 5; ++i) {
         HWND bar = CreateControl(ORV_PROGRESSCLASSW, parent, 10, 10 + i * 30, 300, 22);
+        if (i == 4)
+            Progress_SetBkColor(bar, &back), Progress_SetBarColor(bar, &fill);
         Progress_SetPos(bar, positions[i]);
     }
-    HWND custom = CreateControl(ORV_PROGRESSCLASSW, parent, 10, 130, 300, 22);
-    COLORREF back = RGB(255, 255, 224), bar = RGB(0, 128, 0);
-    Progress_SetBkColor(custom, &back);
-    Progress_SetBarColor(custom, &bar);
-    Progress_SetPos(custom, 64);
 }
 
 // A hex editor with text and binary data, a selection and the caret behind it;
 // returns its width.
 int AddHexEditor(HWND parent, int x, int y, int height)
 {
-    HWND hex = CreateWindowExW(WS_EX_CLIENTEDGE, ORV_HEXEDITORCLASSW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL, x, y, 10, height, parent, NULL,
-                               GetModuleHandleW(NULL), NULL);
+    HWND hex = CreateControl(ORV_HEXEDITORCLASSW, parent, x, y, 10, height, L"", WS_VSCROLL, WS_EX_CLIENTEDGE);
     const char text[] = "orvcc32 hex editor: \x01\x02 Gr\xfc\xdf" "e aus M\xfcnchen! 0123456789 "
                         "The quick brown fox jumps over the lazy dog.\r\n\x7f\x80\xff";
     std::vector<BYTE> data(text, text + sizeof text - 1);
@@ -67,9 +105,8 @@ void AddSplitters(HWND parent, int x, int y, int width, int height)
     const wchar_t *texts[] = {L"pane 1", L"pane 2: top", L"pane 2: bottom"};
     HWND panes[3];
     for (int i = 0; i < 3; ++i)
-        panes[i] = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", texts[i],
-                                   WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 1, 1,
-                                   parent, NULL, GetModuleHandleW(NULL), NULL);
+        panes[i] = CreateControl(L"STATIC", parent, 0, 0, 1, 1, texts[i], SS_CENTER | SS_CENTERIMAGE,
+                                 WS_EX_CLIENTEDGE);
     const double third = 0.35;
     (void)Splitter_SetPos(outer, &third);
     (void)Splitter_SetPane1(outer, panes[0], TRUE);
@@ -83,8 +120,7 @@ void AddSplitters(HWND parent, int x, int y, int width, int height)
 void AddAnalogMeters(HWND parent, int x, int y, int height)
 {
     const int width = 200;
-    HWND below = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"Volt", WS_CHILD | WS_VISIBLE, x, y,
-                                 width, height, parent, NULL, GetModuleHandleW(NULL), NULL);
+    HWND below = CreateControl(ORV_ANALOGMETERCLASSW, parent, x, y, width, height, L"Volt");
     AMINFO info = {AMIF_LABELSTEP, 0, 0, 0, 2, 0, 0, 0};
     AnalogMeter_SetInfo(below, &info);
     AnalogMeter_SetLabelsW(below, 6, L"0\0 36\0 72\0 108\0 144\0 180\0");
@@ -94,9 +130,7 @@ void AddAnalogMeters(HWND parent, int x, int y, int height)
     AnalogMeter_SetMetrics(below, &metrics);
     AnalogMeter_SetPos(below, 120);
 
-    HWND top = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"Peak hold", WS_CHILD | WS_VISIBLE,
-                               x + width + 10, y, width, height, parent, NULL,
-                               GetModuleHandleW(NULL), NULL);
+    HWND top = CreateControl(ORV_ANALOGMETERCLASSW, parent, x + width + 10, y, width, height, L"Peak hold");
     AMINFO peak = {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_HOLDTIME,
                    AMS_CAPTIONTOP | AMS_PEAKHOLD, 0xFF, 25, 5, 0, 600000, 0};
     AnalogMeter_SetInfo(top, &peak);
@@ -108,9 +142,7 @@ void AddAnalogMeters(HWND parent, int x, int y, int height)
     UpdateWindow(top);  // the peak stays at 150
     AnalogMeter_SetPos(top, 70);
 
-    HWND bare = CreateWindowExW(0, ORV_ANALOGMETERCLASSW, L"", WS_CHILD | WS_VISIBLE,
-                                x + 2 * (width + 10), y, width, height, parent, NULL,
-                                GetModuleHandleW(NULL), NULL);
+    HWND bare = CreateControl(ORV_ANALOGMETERCLASSW, parent, x + 2 * (width + 10), y, width, height);
     AMINFO none = {AMIF_STYLE | AMIF_INTERVALS, AMS_NOCAPTION, AMS_NOCAPTION, 6, 0, 0, 0, 0};
     AnalogMeter_SetInfo(bare, &none);
     AnalogMeter_SetPos(bare, 90);
@@ -138,8 +170,7 @@ int AddLedsAndLinks(HWND parent, int x, int y)
     }
     const wchar_t *texts[2] = {L"www.example.org", L"Hilfe und Support"};
     for (int i = 0; i < 2; ++i) {
-        HWND link = CreateControl(ORV_WEBLINKCLASSW, parent, x + 230, y + i * 22, 150, 20);
-        SetWindowTextW(link, texts[i]);
+        HWND link = CreateControl(ORV_WEBLINKCLASSW, parent, x + 230, y + i * 22, 150, 20, texts[i]);
         SendMessageW(link, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), FALSE);
         WebLink_SetStyle(link, WLS_UNDERLINEMASK, i == 0 ? WLS_UNDERLINEALWAYS : WLS_UNDERLINENONE);
     }
@@ -151,36 +182,17 @@ int AddLedsAndLinks(HWND parent, int x, int y)
 int AddGrid(HWND parent, int x, int y, int width)
 {
     const int height = 112;
-    HWND grid = CreateWindowExW(WS_EX_CLIENTEDGE, ORV_GRIDCONTROLCLASSW, L"",
-                                WS_CHILD | WS_VISIBLE | LVS_SHOWSELALWAYS | LVS_EDITLABELS, x, y, width,
-                                height, parent, NULL, GetModuleHandleW(NULL), NULL);
+    HWND grid = CreateControl(ORV_GRIDCONTROLCLASSW, parent, x, y, width, height, L"",
+                              LVS_SHOWSELALWAYS | LVS_EDITLABELS, WS_EX_CLIENTEDGE);
     const wchar_t *titles[4] = {L"Nr.", L"Artikel", L"Preis", L"Bemerkung"};
-    const int widths[4] = {36, 150, 80, 0};
-    for (int c = 0; c < 4; ++c) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.pszText = const_cast<wchar_t *>(titles[c]);
-        column.cx = c < 3 ? widths[c] : width - 36 - 150 - 80 - 8;
-        column.fmt = c == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        SendMessageW(grid, LVM_INSERTCOLUMNW, c, (LPARAM)&column);
-    }
-    const wchar_t *cells[4][4] = {
-        {L"1", L"Schrauben M4", L"3,20", L"Kiste zu 100 St\u00fcck"},
-        {L"2", L"Unterlegscheiben", L"1,85", L""},
-        {L"3", L"Winkel verzinkt, 40 x 40 x 2 mm, gelocht", L"12,40", L"nachbestellen"},
-        {L"4", L"D\u00fcbel", L"0,95", L"Lager B"},
+    const int widths[4] = {36, 150, 80, width - 36 - 150 - 80 - 8};
+    const wchar_t *cells[] = {
+        L"1", L"Schrauben M4", L"3,20", L"Kiste zu 100 St\u00fcck",
+        L"2", L"Unterlegscheiben", L"1,85", L"",
+        L"3", L"Winkel verzinkt, 40 x 40 x 2 mm, gelocht", L"12,40", L"nachbestellen",
+        L"4", L"D\u00fcbel", L"0,95", L"Lager B",
     };
-    for (int r = 0; r < 4; ++r) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = r;
-        item.pszText = const_cast<wchar_t *>(cells[r][0]);
-        SendMessageW(grid, LVM_INSERTITEMW, 0, (LPARAM)&item);
-        for (item.iSubItem = 1; item.iSubItem < 4; ++item.iSubItem) {
-            item.pszText = const_cast<wchar_t *>(cells[r][item.iSubItem]);
-            SendMessageW(grid, LVM_SETITEMTEXTW, r, (LPARAM)&item);
-        }
-    }
+    FillList(grid, 4, titles, widths, 2, 4, cells);
     Grid_SetGridStyle(grid, GCS_HORZLINES | GCS_VERTLINES | GCS_ROWHEADERS | GCS_FIXEDFIRSTCOLUMN);
     LVITEMW cell = {};
     cell.iSubItem = 2;
@@ -189,58 +201,23 @@ int AddGrid(HWND parent, int x, int y, int width)
     return height;
 }
 
-bool SaveClientArea(HWND hwnd, const char *path)
-{
-    RECT rect;
-    GetClientRect(hwnd, &rect);
-    HDC window = GetDC(hwnd);
-    const bool saved = SaveAreaAsPng(window, 0, 0, rect.right, rect.bottom, path);
-    ReleaseDC(hwnd, window);
-    return saved;
-}
-
 // A host list view with the sort arrow on column 1 and an open cell editor,
 // saved to its own picture.
 bool RenderListView(const char *path)
 {
     HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 380, 130, NULL,
                                  NULL, GetModuleHandleW(NULL), NULL);
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
-                                10, 10, 360, 110, frame, NULL, GetModuleHandleW(NULL), NULL);
+    HWND list = CreateControl(WC_LISTVIEWW, frame, 10, 10, 360, 110, L"", WS_BORDER | LVS_REPORT | LVS_EDITLABELS);
     const wchar_t *names[] = {L"Datei", L"Gr\u00f6\u00dfe", L"Ge\u00e4ndert"};
-    const wchar_t *rows[][3] = {{L"bericht.txt", L"12 KB", L"03.11.2026"},
-                                {L"daten.csv", L"48 KB", L"21.10.2026"},
-                                {L"notizen.md", L"3 KB", L"02.09.2026"}};
-    for (int c = 0; c < 3; ++c) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = c == 0 ? 130 : 105;
-        column.pszText = const_cast<wchar_t *>(names[c]);
-        SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-    }
-    for (int r = 0; r < 3; ++r) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = r;
-        item.pszText = const_cast<wchar_t *>(rows[r][0]);
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        for (int c = 1; c < 3; ++c) {
-            item.iSubItem = c;
-            item.pszText = const_cast<wchar_t *>(rows[r][c]);
-            SendMessageW(list, LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
-        }
-    }
+    const int widths[] = {130, 105, 105};
+    const wchar_t *rows[] = {L"bericht.txt", L"12 KB", L"03.11.2026", L"daten.csv", L"48 KB", L"21.10.2026",
+                             L"notizen.md", L"3 KB", L"02.09.2026"};
+    FillList(list, 3, names, widths, 1, 3, rows);
     LVSORTOPTION sort = {LVSO_SORTHEADER, 0, WM_APP, 1, FALSE, NULL};
     LVEDITOPTION edit = {LVSO_EDITSUBITEMS, 0, WM_APP + 1};
     ListViewSetSpecialOption(list, &sort);
     ListViewSetSpecialOption(list, &edit);
     HWND editor = ListView_EditSubItem(list, 1, 2);
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
-    RedrawWindow(frame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const bool saved = editor && SaveClientArea(frame, path);
     DestroyWindow(frame);
     return saved;
@@ -267,14 +244,9 @@ int main(int argc, char **argv)
     const int gridTop = meterTop + meterHeight + 6;
     const int gridHeight = AddGrid(frame, 10, gridTop, 320 + hexWidth - 10);
     MoveWindow(frame, 0, 0, 320 + hexWidth + 10, gridTop + gridHeight + 10, TRUE);
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
-    RedrawWindow(frame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const bool saved = SaveClientArea(frame, path);
     DestroyWindow(frame);
     printf("%s %s\n", saved ? "saved" : "could not save", path);
-    // Usage: orvcc_render.exe out.bmp [listview.bmp]
     if (argc > 2 && !RenderListView(argv[2]))
         return 1;
     return saved ? 0 : 1;
