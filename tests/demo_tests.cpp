@@ -229,6 +229,11 @@ protected:
 
 TEST_F(DemoRun, TimersDriveTheControls)
 {
+    const struct { int id; const char *className; } controls[] = {
+        {1, "Button"}, {2, "Button"}, {101, "ORV_ProgressClass"}, {102, "ORV_AnalogMeterClass"},
+        {103, "ORV_WebLinkClass"}, {106, "Static"}, {104, "ORV_LEDClass"}, {105, "ORV_LEDClass"}};
+    for (const auto &c : controls)
+        EXPECT_EQ(ClassOf(GetDlgItem(main_, c.id)), c.className) << c.id;
     EXPECT_EQ(IsWindowUnicode(GetDlgItem(main_, 101)) != 0, !orvtest::IsAnsiFlavour());
     EXPECT_EQ(TextOf(GetDlgItem(main_, 103)), L"Hier geht\u00B4s zur Homepage");
 
