@@ -36,6 +36,13 @@ std::wstring TextOf(HWND hwnd)
     return text;
 }
 
+std::string ClassOf(HWND hwnd)
+{
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
 // ---- Resources ----------------------------------------------------------
 
 struct Reader {
@@ -289,9 +296,7 @@ TEST_F(DemoRun, MenuWindowsAndExit)
     HWND nested = (HWND)SendMessageA(outer, SPM_GETPANE2, 0, 0);
     HWND upper = (HWND)SendMessageA(nested, SPM_GETPANE1, 0, 0);
     HWND lower = (HWND)SendMessageA(nested, SPM_GETPANE2, 0, 0);
-    char className[64] = "";
-    GetClassNameA(nested, className, sizeof className);
-    EXPECT_STREQ(className, "ORV_SplitterClass");
+    EXPECT_EQ(ClassOf(nested), "ORV_SplitterClass");
     EXPECT_EQ(GetDlgCtrlID(nested), 301);
     EXPECT_EQ(TextOf(left) + L"|" + TextOf(upper) + L"|" + TextOf(lower),
               L"Links|Rechts oben |Rechts unten");
