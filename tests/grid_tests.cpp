@@ -255,7 +255,9 @@ TEST_F(GridTest, WindowStyleReachesTheChild)
 {
     // {grid style, what of it the child has}
     const DWORD cases[][2] = {{LVS_SINGLESEL | LVS_EDITLABELS, LVS_SINGLESEL | LVS_EDITLABELS},
-                              {LVS_LIST | LVS_NOSORTHEADER, LVS_NOSORTHEADER}};
+                              {LVS_LIST | LVS_NOSORTHEADER, LVS_NOSORTHEADER},
+                              {LVS_SMALLICON | LVS_SHOWSELALWAYS, LVS_SHOWSELALWAYS},
+                              {LVS_ICON | LVS_OWNERDRAWFIXED, 0}};
     for (const auto &c : cases) {
         Create(c[0]);
         const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(list_, GWL_STYLE));
@@ -449,6 +451,7 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
         {ClickCell, 2, 1, 2, 1},
         {Style, GCS_HORZLINES | GCS_FIXEDFIRSTCOLUMN, 0, 2, 1},
         {ClickCell, 3, 0, 2, 1},  // column 0 is fixed: nothing changes
+        {Key, VK_HOME, 0, 2, 1},
         {Key, VK_LEFT, 0, 2, 1},
     };
     for (const Step &step : steps) {

@@ -106,6 +106,8 @@ TEST_F(SplitterTest, LayoutKeepsTheBarInside)
     } cases[] = {
         {"half", 0, 200, 100, 6, 0.5, true, {0, 0, 100, 100}, {106, 0, 200, 100}},
         {"end", 0, 200, 100, 6, 1.0, true, {0, 0, 194, 100}, {200, 0, 200, 100}},
+        {"odd bar at the start", SPF_HORIZONTAL, 50, 41, 7, 0.0, true, {0, 0, 50, 0}, {0, 7, 50, 41}},
+        {"odd bar at the end", 0, 41, 20, 7, 1.0, true, {0, 0, 34, 20}, {41, 0, 41, 20}},
         {"stacked", SPF_HORIZONTAL, 200, 100, 6, 0.25, true, {0, 0, 200, 25}, {0, 31, 200, 100}},
         {"panes of the parent", SPF_HORIZONTAL, 200, 100, 6, 0.25, false, {0, 0, 200, 25}, {0, 31, 200, 100}},
         {"bar wider than the client", 0, 200, 100, 300, 0.5, true, {0, 0, 0, 100}, {200, 0, 200, 100}},
