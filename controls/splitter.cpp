@@ -27,7 +27,6 @@ struct SplitterApi;
 
 template <>
 struct SplitterApi<char> : Win<char> {
-    static BOOL PostMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return ::PostMessageA(h, m, w, l); }
     static ULONG_PTR GetClassLongPtr(HWND h, int i) { return ::GetClassLongPtrA(h, i); }
     static BOOL SystemParametersInfo(UINT action, UINT param, void *value)
     {
@@ -42,7 +41,6 @@ struct SplitterApi<char> : Win<char> {
 
 template <>
 struct SplitterApi<WCHAR> : Win<WCHAR> {
-    static BOOL PostMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return ::PostMessageW(h, m, w, l); }
     static ULONG_PTR GetClassLongPtr(HWND h, int i) { return ::GetClassLongPtrW(h, i); }
     static BOOL SystemParametersInfo(UINT action, UINT param, void *value)
     {

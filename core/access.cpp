@@ -166,6 +166,15 @@ BSTR MakeString(const WCHAR *text, UINT length)
     return Ole().sysAllocStringLen(text, length);
 }
 
+// A string answer: a copy of text in *out.
+HRESULT AnswerString(const WCHAR *text, BSTR *out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = MakeString(text, lstrlenW(text));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
 // The window text, wide, on the process heap; NULL when it is empty or there is
 // no memory. *length receives its length.
 WCHAR *WindowTextCopy(HWND hwnd, int *length)
@@ -258,6 +267,13 @@ HRESULT NavigateChildWindows(const AccessAnswers &answers, LONG direction, VARIA
     return S_OK;
 }
 
+// The control's answers, all fields cleared first.
+bool DescribeWindow(HWND hwnd, const AccessClass *table, AccessAnswers *answers)
+{
+    ZeroMemory(answers, sizeof *answers);
+    return table->describe(hwnd, answers);
+}
+
 class ControlAccessible : public IAccessible, public IOleWindow {
 public:
     ControlAccessible(HWND hwnd, const AccessClass *table, IAccessible *inner)
@@ -336,10 +352,8 @@ public:
         AccessAnswers answers;
         if (!Describe(&answers))
             return kGone;
-        if (IsSelf(child) && answers.name[0] && name) {
-            *name = MakeString(answers.name, lstrlenW(answers.name));
-            return *name ? S_OK : E_OUTOFMEMORY;
-        }
+        if (IsSelf(child) && answers.name[0] && name)
+            return AnswerString(answers.name, name);
         if (IsSelf(child) && answers.nameFromText && name) {
             if (BSTR text = WindowTextString(hwnd_)) {
                 *name = text;
@@ -355,10 +369,7 @@ public:
             return kGone;
         if (!IsSelf(child) || !answers.hasValue)
             return inner_->get_accValue(child, value);
-        if (!value)
-            return E_POINTER;
-        *value = MakeString(answers.value, lstrlenW(answers.value));
-        return *value ? S_OK : E_OUTOFMEMORY;
+        return AnswerString(answers.value, value);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
     {
@@ -397,10 +408,7 @@ public:
             return kGone;
         if (!IsSelf(child) || !answers.defaultAction)
             return inner_->get_accDefaultAction(child, action);
-        if (!action)
-            return E_POINTER;
-        *action = MakeString(answers.defaultAction, lstrlenW(answers.defaultAction));
-        return *action ? S_OK : E_OUTOFMEMORY;
+        return AnswerString(answers.defaultAction, action);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
@@ -450,10 +458,7 @@ public:
             return kGone;
         if (!IsSelf(child) || !answers.description[0])
             return inner_->get_accDescription(child, text);
-        if (!text)
-            return E_POINTER;
-        *text = MakeString(answers.description, lstrlenW(answers.description));
-        return *text ? S_OK : E_OUTOFMEMORY;
+        return AnswerString(answers.description, text);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *text) override
     {
@@ -510,11 +515,7 @@ private:
 
     // The window still exists and is still of the class it had.
     bool Alive() const { return IsWindow(hwnd_) && GetClassWord(hwnd_, GCW_ATOM) == atom_; }
-    bool Describe(AccessAnswers *answers) const
-    {
-        ZeroMemory(answers, sizeof *answers);
-        return Alive() && table_->describe(hwnd_, answers);
-    }
+    bool Describe(AccessAnswers *answers) const { return Alive() && DescribeWindow(hwnd_, table_, answers); }
 
     LONG refs_;
     HWND hwnd_;
@@ -529,12 +530,6 @@ LRESULT DefaultGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam)
                                  : DefWindowProcA(hwnd, WM_GETOBJECT, wParam, lParam);
 }
 
-bool Describe(HWND hwnd, const AccessClass *table, AccessAnswers *answers)
-{
-    ZeroMemory(answers, sizeof *answers);
-    return table->describe(hwnd, answers);
-}
-
 }  // namespace
 
 LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessClass *table)
@@ -544,7 +539,7 @@ LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessCla
     const OleBinding &api = Ole();
     AccessAnswers answers;
     if (!api.lresultFromObject || !api.createStdAccessibleObject || !api.sysAllocStringLen ||
-        !Describe(hwnd, table, &answers))
+        !DescribeWindow(hwnd, table, &answers))
         return DefaultGetObject(hwnd, wParam, lParam);
     IAccessible *inner = NULL;
     if (FAILED(api.createStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible,
@@ -615,7 +610,7 @@ AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange
         !Hooked(api, EVENT_OBJECT_TEXTSELECTIONCHANGED) && !Hooked(api, EVENT_OBJECT_DESCRIPTIONCHANGE) &&
         !Hooked(api, EVENT_OBJECT_REORDER))
         return;
-    valid_ = Describe(hwnd, table, &before_);
+    valid_ = DescribeWindow(hwnd, table, &before_);
     if (valid_ && nameWatched_)
         nameBefore_ = NameCopy(hwnd, before_);
 }
@@ -623,7 +618,7 @@ AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange
 AccessWatch::~AccessWatch()
 {
     AccessAnswers after;
-    if (valid_ && IsWindow(hwnd_) && Describe(hwnd_, table_, &after)) {
+    if (valid_ && IsWindow(hwnd_) && DescribeWindow(hwnd_, table_, &after)) {
         if (after.hasValue != before_.hasValue || lstrcmpW(after.value, before_.value) != 0)
             AccessNotify(hwnd_, EVENT_OBJECT_VALUECHANGE);
         if ((after.state & after.stateMask) != (before_.state & before_.stateMask))

@@ -18,6 +18,11 @@ struct Win<char> {
     static LRESULT SendMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return ::SendMessageA(h, m, w, l); }
     static LONG_PTR GetWindowLongPtr(HWND h, int i) { return ::GetWindowLongPtrA(h, i); }
     static LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) { return ::SetWindowLongPtrA(h, i, v); }
+    static BOOL PostMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return ::PostMessageA(h, m, w, l); }
+    static LRESULT CallWindowProc(WNDPROC p, HWND h, UINT m, WPARAM w, LPARAM l)
+    {
+        return ::CallWindowProcA(p, h, m, w, l);
+    }
     typedef WNDCLASSEXA WndClassEx;
     static BOOL GetClassInfoEx(HINSTANCE i, const char *n, WNDCLASSEXA *c) { return ::GetClassInfoExA(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXA *c) { return ::RegisterClassExA(c); }
@@ -27,6 +32,7 @@ struct Win<char> {
     static int GetObject(HGDIOBJ h, int size, void *out) { return ::GetObjectA(h, size, out); }
     static HFONT CreateFontIndirect(const LOGFONTA *f) { return ::CreateFontIndirectA(f); }
     static int DrawText(HDC dc, const Char *s, int n, RECT *r, UINT f) { return ::DrawTextA(dc, s, n, r, f); }
+    static BOOL TextExtent(HDC dc, const Char *s, int n, SIZE *size) { return ::GetTextExtentPoint32A(dc, s, n, size); }
     // Registry, strings and resources (MRU lists).
     static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
     {
@@ -82,6 +88,11 @@ struct Win<WCHAR> {
     static LRESULT SendMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return ::SendMessageW(h, m, w, l); }
     static LONG_PTR GetWindowLongPtr(HWND h, int i) { return ::GetWindowLongPtrW(h, i); }
     static LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) { return ::SetWindowLongPtrW(h, i, v); }
+    static BOOL PostMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return ::PostMessageW(h, m, w, l); }
+    static LRESULT CallWindowProc(WNDPROC p, HWND h, UINT m, WPARAM w, LPARAM l)
+    {
+        return ::CallWindowProcW(p, h, m, w, l);
+    }
     typedef WNDCLASSEXW WndClassEx;
     static BOOL GetClassInfoEx(HINSTANCE i, const WCHAR *n, WNDCLASSEXW *c) { return ::GetClassInfoExW(i, n, c); }
     static ATOM RegisterClassEx(const WNDCLASSEXW *c) { return ::RegisterClassExW(c); }
@@ -91,6 +102,7 @@ struct Win<WCHAR> {
     static int GetObject(HGDIOBJ h, int size, void *out) { return ::GetObjectW(h, size, out); }
     static HFONT CreateFontIndirect(const LOGFONTW *f) { return ::CreateFontIndirectW(f); }
     static int DrawText(HDC dc, const Char *s, int n, RECT *r, UINT f) { return ::DrawTextW(dc, s, n, r, f); }
+    static BOOL TextExtent(HDC dc, const Char *s, int n, SIZE *size) { return ::GetTextExtentPoint32W(dc, s, n, size); }
     // Registry, strings and resources (MRU lists).
     static LONG RegCreateKeyEx(HKEY k, const Char *path, REGSAM sam, HKEY *out)
     {

@@ -52,28 +52,16 @@ struct GridApi<char> : Win<char> {
     static const UINT kGetColumn = LVM_GETCOLUMNA;
     static const UINT kGetItemText = LVM_GETITEMTEXTA;
     static const LRESULT kNotifyFormat = NFR_ANSI;
-    static LRESULT CallWindowProc(WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l)
-    {
-        return ::CallWindowProcA(proc, h, m, w, l);
-    }
     static HWND CreateChild(DWORD style, HWND parent, HINSTANCE instance)
     {
         return ::CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGridChildId)),
                                  instance, NULL);
     }
-    static BOOL TextExtent(HDC dc, const char *text, int length, SIZE *size)
-    {
-        return ::GetTextExtentPoint32A(dc, text, length, size);
-    }
     // The extent of text, and in partial[i] that of its first i + 1 characters.
     static BOOL TextExtentEx(HDC dc, const char *text, int length, int *partial, SIZE *size)
     {
         return ::GetTextExtentExPointA(dc, text, length, 0, NULL, partial, size);
-    }
-    static int DrawText(HDC dc, const char *text, int length, RECT *rect, UINT format)
-    {
-        return ::DrawTextA(dc, text, length, rect, format);
     }
     // Length of the last character of text[0..length) (two bytes for a
     // double-byte character of the ANSI code page).
@@ -91,28 +79,16 @@ struct GridApi<WCHAR> : Win<WCHAR> {
     static const UINT kGetColumn = LVM_GETCOLUMNW;
     static const UINT kGetItemText = LVM_GETITEMTEXTW;
     static const LRESULT kNotifyFormat = NFR_UNICODE;
-    static LRESULT CallWindowProc(WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l)
-    {
-        return ::CallWindowProcW(proc, h, m, w, l);
-    }
     static HWND CreateChild(DWORD style, HWND parent, HINSTANCE instance)
     {
         return ::CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGridChildId)),
                                  instance, NULL);
     }
-    static BOOL TextExtent(HDC dc, const WCHAR *text, int length, SIZE *size)
-    {
-        return ::GetTextExtentPoint32W(dc, text, length, size);
-    }
     // The extent of text, and in partial[i] that of its first i + 1 characters.
     static BOOL TextExtentEx(HDC dc, const WCHAR *text, int length, int *partial, SIZE *size)
     {
         return ::GetTextExtentExPointW(dc, text, length, 0, NULL, partial, size);
-    }
-    static int DrawText(HDC dc, const WCHAR *text, int length, RECT *rect, UINT format)
-    {
-        return ::DrawTextW(dc, text, length, rect, format);
     }
     // A surrogate pair counts as one character.
     static int LastCharLength(const WCHAR *text, int length)

@@ -24,14 +24,6 @@ struct HexApi;
 
 template <>
 struct HexApi<char> : Win<char> {
-    static BOOL TextExtent(HDC dc, const char *text, int length, SIZE *size)
-    {
-        return ::GetTextExtentPoint32A(dc, text, length, size);
-    }
-    static BOOL TextOut(HDC dc, int x, int y, const char *text, int length)
-    {
-        return ::TextOutA(dc, x, y, text, length);
-    }
     static HMENU LoadMenu(HINSTANCE module, WORD id) { return ::LoadMenuA(module, MAKEINTRESOURCEA(id)); }
     static BOOL ExtTextOut(HDC dc, int x, int y, const char *text, int length, const INT *dx)
     {
@@ -42,14 +34,6 @@ struct HexApi<char> : Win<char> {
 
 template <>
 struct HexApi<WCHAR> : Win<WCHAR> {
-    static BOOL TextExtent(HDC dc, const WCHAR *text, int length, SIZE *size)
-    {
-        return ::GetTextExtentPoint32W(dc, text, length, size);
-    }
-    static BOOL TextOut(HDC dc, int x, int y, const WCHAR *text, int length)
-    {
-        return ::TextOutW(dc, x, y, text, length);
-    }
     static HMENU LoadMenu(HINSTANCE module, WORD id) { return ::LoadMenuW(module, MAKEINTRESOURCEW(id)); }
     static BOOL ExtTextOut(HDC dc, int x, int y, const WCHAR *text, int length, const INT *dx)
     {

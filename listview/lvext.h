@@ -61,7 +61,6 @@ template <>
 struct LvWin<char> : Win<char> {
     typedef LVITEMA LvItem;
     typedef LVCOLUMNA LvColumn;
-    typedef HDITEMA HdItem;
     typedef LVEDITNOTIFYA EditNotify;
     enum {
         kGetItemText = LVM_GETITEMTEXTA, kSetItemText = LVM_SETITEMTEXTA,
@@ -71,10 +70,6 @@ struct LvWin<char> : Win<char> {
     };
     static const char *SortProp() { return "LV_SortProp"; }
     static const char *EditProp() { return "LV_EditSIProp"; }
-    static LRESULT CallWindowProc(WNDPROC p, HWND h, UINT m, WPARAM w, LPARAM l)
-    {
-        return ::CallWindowProcA(p, h, m, w, l);
-    }
     static BOOL SetProp(HWND h, const char *n, void *v) { return ::SetPropA(h, n, v); }
     static void *GetProp(HWND h, const char *n) { return ::GetPropA(h, n); }
     static void *RemoveProp(HWND h, const char *n) { return ::RemovePropA(h, n); }
@@ -107,7 +102,6 @@ template <>
 struct LvWin<WCHAR> : Win<WCHAR> {
     typedef LVITEMW LvItem;
     typedef LVCOLUMNW LvColumn;
-    typedef HDITEMW HdItem;
     typedef LVEDITNOTIFYW EditNotify;
     enum {
         kGetItemText = LVM_GETITEMTEXTW, kSetItemText = LVM_SETITEMTEXTW,
@@ -117,10 +111,6 @@ struct LvWin<WCHAR> : Win<WCHAR> {
     };
     static const WCHAR *SortProp() { return L"LV_SortProp"; }
     static const WCHAR *EditProp() { return L"LV_EditSIProp"; }
-    static LRESULT CallWindowProc(WNDPROC p, HWND h, UINT m, WPARAM w, LPARAM l)
-    {
-        return ::CallWindowProcW(p, h, m, w, l);
-    }
     static BOOL SetProp(HWND h, const WCHAR *n, void *v) { return ::SetPropW(h, n, v); }
     static void *GetProp(HWND h, const WCHAR *n) { return ::GetPropW(h, n); }
     static void *RemoveProp(HWND h, const WCHAR *n) { return ::RemovePropW(h, n); }
