@@ -2,7 +2,8 @@
 # Installs what building and testing orvcc32 needs on Debian, if it is missing:
 # the MinGW-w64 cross toolchain, Wine (32-bit), Xvfb, the GoogleTest sources,
 # CMake and Python (resource generation), the locale
-# sources (a double-byte code page test compiles ja_JP.EUC-JP privately); for
+# sources (a double-byte code page test compiles ja_JP.EUC-JP privately), DejaVu
+# Sans (the face of known metrics the tests fall back to without Tahoma); for
 # the 64-bit build its MinGW-w64 and Wine; llvm (llvm-dlltool: the import library
 # for Microsoft's linker), clang and lld (a host linked in the Microsoft ABI
 # checks it), zip (release archives).
@@ -20,6 +21,7 @@ have python3 || need="$need python3"
 have xvfb-run || need="$need xvfb xauth"
 [ -f /usr/src/googletest/CMakeLists.txt ] || need="$need googletest"
 [ -f /usr/share/i18n/locales/ja_JP ] || need="$need locales"
+[ -f /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf ] || need="$need fonts-dejavu-core"
 dpkg -s wine32:i386 >/dev/null 2>&1 && have wine || need="$need wine wine32:i386"
 dpkg -s wine64 >/dev/null 2>&1 || need="$need wine64"
 if [ -n "$need" ]; then

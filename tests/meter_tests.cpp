@@ -29,8 +29,28 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(InitORVCC(ORVCC_ANALOGMETER_CLASS));
-        // A label font of 13 pixels at any resolution, as in the layout example.
-        font_ = CreateFontA(13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+        font_ = LabelFont();
+    }
+    // A label font of 13 pixels at any resolution, as in the layout example:
+    // Tahoma, or DejaVu Sans (scripts/deps.sh installs it) where the face that
+    // stands in for a missing Tahoma has a cell of another height.
+    static HFONT LabelFont()
+    {
+        HDC dc = GetDC(NULL);
+        HFONT font = NULL;
+        for (const char *face : {"Tahoma", "DejaVu Sans"}) {
+            if (font)
+                DeleteObject(font);
+            font = CreateFontA(13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, face);
+            HGDIOBJ old = SelectObject(dc, font);
+            TEXTMETRICA tm;
+            GetTextMetricsA(dc, &tm);
+            SelectObject(dc, old);
+            if (tm.tmHeight == 13)
+                break;
+        }
+        ReleaseDC(NULL, dc);
+        return font;
     }
     void TearDown() override { DeleteObject(font_); }
     // A meter with fixed colours and font; style bits as given, hold time long
