@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks orvcc32.dll as a host's linker and loader see it: it imports system DLLs
-# only, and exports exactly the names of orvcc32.def, plain (no @N decoration).
+# only, and exports exactly the names of orvcc32.def, plain (no @N decoration),
+# under the ordinals the .def fixes, if any.
 # Usage: check-binary.sh OBJDUMP DLL DEF
 #        check-binary.sh OBJDUMP ccdemo.exe   (a GUI program: system DLLs, and
 #        from orvcc32.dll the one function InitORVCC)
@@ -31,7 +32,7 @@ if [ -z "$def" ]; then
     exit $status
 fi
 
-expected=$(sed -n '/^EXPORTS/,$p' "$def" | sed '1d; s/;.*//; s/@[0-9]*//; s/[[:space:]]//g; /^$/d' | sort)
+expected=$(sed -n '/^EXPORTS/,$p' "$def" | sed '1d; s/;.*//; s/@[0-9]*//g; s/[[:space:]]//g; /^$/d' | sort)
 actual=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
          sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | sort)
 if [ "$expected" != "$actual" ]; then
@@ -42,5 +43,13 @@ if [ "$expected" != "$actual" ]; then
     status=1
 fi
 printf '%s\n' "$actual" | grep -q '@' && { echo "decorated export names"; status=1; }
+# An ordinal the .def fixes ("Name@size @ordinal") is the export's ordinal.
+base=$(printf '%s\n' "$dump" | sed -n 's/.*Ordinal Base \([0-9]*\).*/\1/p')
+fixed=$(sed -n '/^EXPORTS/,$p' "$def" | sed -n 's/^[[:space:]]*\([A-Za-z_][A-Za-z0-9_]*\)[@0-9]*[[:space:]][[:space:]]*@[[:space:]]*\([0-9][0-9]*\).*/\1 \2/p')
+printf '%s\n' "$fixed" | while read -r name ordinal; do
+    [ -n "$name" ] || continue
+    printf '%s\n' "$dump" | grep -Eq "^[[:space:]]*\[ *$((ordinal - ${base:-1}))\] $name\$" ||
+        { echo "$name is not ordinal $ordinal"; exit 1; }
+done || status=1
 [ $status -eq 0 ] && echo "imports: $(echo $imports); exports: $(printf '%s\n' "$actual" | wc -l) plain names"
 exit $status

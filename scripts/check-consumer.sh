@@ -12,4 +12,6 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 cmake -S "$here/tests/consumer" -B "$build/consumer/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build/consumer/build" >/dev/null
+. "$here/scripts/wine-env.sh"
+orvcc_wine_use
 wine "$build/consumer/build/consumer_host.exe"

@@ -1,13 +1,14 @@
 #!/bin/sh
 # Installs a build of orvcc32 into a private prefix, links a small C host in the
 # Microsoft ABI against its lib/orvcc32.lib (clang in MSVC target mode, lld-link)
-# and runs it under Wine next to bin/orvcc32.dll. Without clang, lld-link or
-# llvm-dlltool it says so and exits 77 (CTest: skipped).
-# Usage: check-msvc-lib.sh BUILD_DIR i686|x86_64   (run inside an X server)
+# and runs it under Wine next to bin/orvcc32.dll (with "link": only links it, no
+# Wine needed). Without clang, lld-link or llvm-dlltool it says so and exits 77
+# (CTest: skipped).
+# Usage: check-msvc-lib.sh BUILD_DIR i686|x86_64 [link]   (run inside an X server)
 set -eu
-build=$1 arch=$2
+build=$1 arch=$2 mode=${3:-run}
 here=$(cd "$(dirname "$0")/.." && pwd)
-work=$build/msvc-check
+work=$build/msvc-$mode
 prefix=$work/prefix
 case $arch in
 i686) target=i686-pc-windows-msvc machine=x86 tool=i386 size=yes ;;
@@ -33,6 +34,12 @@ printf 'LIBRARY user32.dll\nEXPORTS\n%s\n%s\n' "$(dec CreateWindowExA 48)" "$(de
 clang --target=$target -O1 -c "$here/tests/consumer/msvc_host.c" -o msvc_host.obj
 "$lld" /nologo /machine:$machine /subsystem:console /entry:HostEntry /nodefaultlib \
     msvc_host.obj "$prefix/lib/orvcc32.lib" kernel32.lib user32.lib /out:msvc_host.exe
+if [ "$mode" = link ]; then
+    echo "MSVC-ABI host ($arch) links with orvcc32.lib"
+    exit 0
+fi
 cp "$prefix/bin/orvcc32.dll" .
+. "$here/scripts/wine-env.sh"
+orvcc_wine_use "$arch"
 wine msvc_host.exe
 echo "MSVC-ABI host ($arch) linked with orvcc32.lib runs"

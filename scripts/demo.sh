@@ -1,5 +1,7 @@
 #!/bin/sh
-# Installs what is missing, builds orvcc32 and its demo, and shows the demo:
+# Installs what is missing, builds orvcc32 and its demo, and shows the demo of the
+# 32-bit build, or of the 64-bit one where this machine cannot run 32-bit programs
+# (it says which):
 #  - with a display ($DISPLAY set): runs ccdemo.exe, which opens its main dialog;
 #  - headless (or with --capture): under Xvfb, saves pictures made by the project's
 #    own programs into build/screenshots: controls.png and listview.png (the control
@@ -10,9 +12,16 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/build.sh
-export WINEPREFIX="$PWD/build/mingw-i686/wineprefix"
+. scripts/wine-env.sh
+arch=$(orvcc_wine_build)
+orvcc_wine_use "$arch"
+case $arch in
+i686) echo "demo: the 32-bit build" ;;
+*) echo "demo: the 64-bit build (this machine cannot run 32-bit programs)" ;;
+esac
+export WINEPREFIX="$PWD/build/mingw-$arch/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-bin=build/mingw-i686/bin
+bin=build/mingw-$arch/bin
 if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--capture" ]; then
     sh scripts/wine-prefix.sh "$bin" >/dev/null
     exec wine "$bin/ccdemo.exe"

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Long random-message run: COUNT messages per control (half in the Unicode, half
+# Long random-message run (32-bit build, or 64-bit where 32-bit programs cannot run): COUNT messages per control (half in the Unicode, half
 # in the ANSI flavour), printing messages per second per control; stops with a
 # non-zero exit code at the first fault. Classes are the window class names of
 # tests/harness_controls.cpp (all of them when none is given).
@@ -11,16 +11,20 @@ seed=${2:-7}
 [ $# -gt 0 ] && shift
 [ $# -gt 0 ] && shift
 half=$(( (count + 1) / 2 ))
-cmake --preset mingw-i686 >/dev/null
-cmake --build --preset mingw-i686 --target orvcc_soak
-export WINEPREFIX="$PWD/build/mingw-i686/wineprefix"
+. scripts/wine-env.sh
+arch=$(orvcc_wine_build)
+orvcc_wine_use "$arch"
+echo "soak: the $arch build"
+cmake --preset mingw-$arch >/dev/null
+cmake --build --preset mingw-$arch --target orvcc_soak
+export WINEPREFIX="$PWD/build/mingw-$arch/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A copy of the programs, so that a rebuild meanwhile does not disturb a long run.
-rm -rf build/mingw-i686/soak
-mkdir -p build/mingw-i686/soak
-cp build/mingw-i686/bin/orvcc32.dll build/mingw-i686/bin/orvcc_soak.exe \
-   build/mingw-i686/bin/orvcc_soak_win98.exe build/mingw-i686/soak/
-cd build/mingw-i686/soak
+rm -rf build/mingw-$arch/soak
+mkdir -p build/mingw-$arch/soak
+cp build/mingw-$arch/bin/orvcc32.dll build/mingw-$arch/bin/orvcc_soak.exe \
+   build/mingw-$arch/bin/orvcc_soak_win98.exe build/mingw-$arch/soak/
+cd build/mingw-$arch/soak
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     half=$1 seed=$2
     shift 2

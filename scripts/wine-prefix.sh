@@ -5,9 +5,12 @@
 #  - 96 dots per inch;
 #  - each test copy named *_<version>.exe in the given folder is told that
 #    Windows version (win98 gives the ANSI flavour).
-# Usage: wine-prefix.sh BIN_DIR   (run inside an X server)
+# Usage: wine-prefix.sh BIN_DIR   (run inside an X server; ORVCC_WINE_ARCH names
+#        the build, see wine-env.sh)
 set -eu
 : "${WINEPREFIX:?set WINEPREFIX}"
+. "$(dirname "$0")/wine-env.sh"
+orvcc_wine_use
 export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 bindir=${1:-.}
 

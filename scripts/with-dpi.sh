@@ -3,6 +3,8 @@
 # Usage: with-dpi.sh DPI command...
 set -u
 : "${WINEPREFIX:?set WINEPREFIX}"
+. "$(dirname "$0")/wine-env.sh"
+orvcc_wine_use || exit 1
 dpi=$1
 shift
 setdpi() {

@@ -8,6 +8,8 @@ set -eu
 locale=$1 charset=$2 prefix=$3 bindir=$4
 shift 4
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+orvcc_wine_use
 locpath="$prefix.locales"
 mkdir -p "$locpath"
 [ -d "$locpath/$locale.$charset" ] || localedef -i "$locale" -f "$charset" "$locpath/$locale.$charset"
