@@ -1,15 +1,11 @@
 #!/bin/sh
-# Builds orvcc32 (32-bit, or 64-bit where 32-bit programs cannot run) and runs the grid repaint benchmark (next to a plain list view) in a 1280x1024 Xvfb
-# screen under Wine. Usage: scripts/grid-bench.sh [rounds]
+# Builds orvcc32 and runs the grid repaint benchmark (next to a plain list view) in a 1280x1024 Xvfb
+# screen under Wine, in the 32-bit build where it runs, else
+# the 64-bit one. Usage: scripts/grid-bench.sh [rounds]
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
-arch=$(orvcc_wine_build)
-orvcc_wine_use "$arch"
-echo "grid_bench: the $arch build"
-cmake --preset mingw-$arch >/dev/null
-cmake --build --preset mingw-$arch --target grid_bench
-export WINEPREFIX="$PWD/build/mingw-$arch/wineprefix"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+orvcc_wine_target grid_bench
+arch=$ORVCC_ARCH
 cd build/mingw-$arch/bin
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'wine grid_bench.exe "$@"; wineserver -w' bench "$@"

@@ -1,8 +1,9 @@
 #!/bin/sh
-# Long random-message run (32-bit build, or 64-bit where 32-bit programs cannot run): COUNT messages per control (half in the Unicode, half
+# Long random-message run: COUNT messages per control (half in the Unicode, half
 # in the ANSI flavour), printing messages per second per control; stops with a
 # non-zero exit code at the first fault. Classes are the window class names of
-# tests/harness_controls.cpp (all of them when none is given).
+# tests/harness_controls.cpp (all of them when none is given). The 32-bit build
+# runs where it can, else the 64-bit one.
 # Usage: scripts/soak.sh [COUNT [SEED [CLASS...]]]     e.g. soak.sh 1000000 7 ORV_ProgressClass
 set -eu
 cd "$(dirname "$0")/.."
@@ -12,13 +13,8 @@ seed=${2:-7}
 [ $# -gt 0 ] && shift
 half=$(( (count + 1) / 2 ))
 . scripts/wine-env.sh
-arch=$(orvcc_wine_build)
-orvcc_wine_use "$arch"
-echo "soak: the $arch build"
-cmake --preset mingw-$arch >/dev/null
-cmake --build --preset mingw-$arch --target orvcc_soak
-export WINEPREFIX="$PWD/build/mingw-$arch/wineprefix"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+orvcc_wine_target orvcc_soak
+arch=$ORVCC_ARCH
 # A copy of the programs, so that a rebuild meanwhile does not disturb a long run.
 rm -rf build/mingw-$arch/soak
 mkdir -p build/mingw-$arch/soak

@@ -18,6 +18,9 @@
 #                     run natively it changes nothing.
 # orvcc_wine_build    prints the build whose programs the demo, benches and soak
 #                     run: i686 where 32-bit programs run natively, else x86_64.
+# orvcc_wine_target TARGET
+#                     builds TARGET in that build, sets Wine up for it (with
+#                     its WINEPREFIX) and leaves the build's name in ORVCC_ARCH.
 
 ORVCC_SCRIPTS=${ORVCC_SCRIPTS:-$(cd "$(dirname "$0")" && pwd)}
 export ORVCC_SCRIPTS
@@ -73,4 +76,14 @@ orvcc_wine_use() {
 
 orvcc_wine_build() {
     if [ "$(orvcc_wine32)" = native ]; then echo i686; else echo x86_64; fi
+}
+
+orvcc_wine_target() {
+    ORVCC_ARCH=$(orvcc_wine_build)
+    orvcc_wine_use "$ORVCC_ARCH"
+    echo "$1: the $ORVCC_ARCH build"
+    cmake --preset "mingw-$ORVCC_ARCH" >/dev/null
+    cmake --build --preset "mingw-$ORVCC_ARCH" --target "$1"
+    WINEPREFIX=$PWD/build/mingw-$ORVCC_ARCH/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 }
