@@ -23,7 +23,10 @@
 #     takes it for one that runs 32-bit programs (meanwhile 64-bit prefixes made
 #     on the machine run their 32-bit set-up through the emulator too).
 
+# The Wine loaders (ORVCC_WINE_LOADER32, ORVCC_WINE_LOADER64) come from wine-env.sh.
+. "${ORVCC_SCRIPTS:-$(dirname "$0")}/wine-env.sh"
 ORVCC_QEMU=/usr/bin/qemu-i386-static
+ORVCC_WINESERVER64=/usr/lib/wine/wineserver64
 # The tests that cannot pass emulated (see orvcc_emulate_start).
 ORVCC_EMULATE_SKIP=DllGetVersionTest.BadRecordsAreRejectedUntouched:DllGetVersionTest.UnwritableOrShortMemoryIsRejected:HexEditorTest.SetDataReplacesGetDataCopies:HexEditorTest.SetDataWithAnUnreadableSourceFails:HexEditorTest.SetDataFromTheControlsOwnBuffer:HexPaintTest.DoubleByteCodePageLeadBytesShowAsDots:ListViewExtTest.HeaderFormatModeWhenTheHeaderIsVersion6
 ORVCC_BINFMT=/proc/sys/fs/binfmt_misc
@@ -65,19 +68,19 @@ orvcc_emulate_start() {
     # room for the emulator's stack. Wine needs the page at 0x7ffe0000; with
     # more space it spends a minute at each start reserving it 64 KB at a time.
     QEMU_RESERVED_VA=0x81000000
-    WINESERVER=/usr/lib/wine/wineserver64
+    WINESERVER=$ORVCC_WINESERVER64
     export QEMU_RESERVED_VA WINESERVER
-    /usr/lib/wine/wine --version >/dev/null 2>&1 ||
+    "$ORVCC_WINE_LOADER32" --version >/dev/null 2>&1 ||
         orvcc_emulate_fail "the 32-bit Wine loader does not start under $ORVCC_QEMU" || return 1
     mkdir -p "$WINEPREFIX"
     "$WINESERVER" -p ||
         orvcc_emulate_fail "cannot start $WINESERVER for $WINEPREFIX" || return 1
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        WINEDEBUG=-all /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 ||
+        WINEDEBUG=-all "$ORVCC_WINE_LOADER64" wineboot -i >/dev/null 2>&1 ||
             orvcc_emulate_fail "cannot create the Wine prefix $WINEPREFIX" || return 1
     fi
     for view in 32 64; do
-        WINEDEBUG=-all /usr/lib/wine/wine64 reg add \
+        WINEDEBUG=-all "$ORVCC_WINE_LOADER64" reg add \
             'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
             /v Debugger /d orvcc-no-debugger /f /reg:$view >/dev/null 2>&1 ||
             orvcc_emulate_fail "cannot turn off the debugger in $WINEPREFIX" || return 1
@@ -98,8 +101,8 @@ orvcc_emulate_stop() {
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-        /usr/lib/wine/wineserver64 -k 2>/dev/null
-        /usr/lib/wine/wineserver64 -w 2>/dev/null
+        "$ORVCC_WINESERVER64" -k 2>/dev/null
+        "$ORVCC_WINESERVER64" -w 2>/dev/null
     fi
     if [ -e "$ORVCC_BINFMT/$ORVCC_BINFMT_ENTRY" ]; then
         echo -1 | $sudo tee "$ORVCC_BINFMT/$ORVCC_BINFMT_ENTRY" >/dev/null
