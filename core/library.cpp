@@ -3,7 +3,6 @@
 
 #include <string.h>
 
-
 HINSTANCE libInstance;
 BOOL platformIsNT;
 DWORD osVersion;
@@ -11,6 +10,7 @@ double dpiScaleX;
 double dpiScaleY;
 UINT rawBinaryFormat;
 HANDLE ledHeap;
+DWORD controlWatchSlot = TLS_OUT_OF_INDEXES;
 SetWindowSubclassFn pfnSetWindowSubclass;
 GetWindowSubclassFn pfnGetWindowSubclass;
 RemoveWindowSubclassFn pfnRemoveWindowSubclass;
@@ -116,8 +116,7 @@ BOOL RegisterEntry(const ClassEntry &entry)
 
 static const UINT kClassStyleStatic = CS_GLOBALCLASS | CS_NOCLOSE | CS_HREDRAW | CS_VREDRAW;
 
-// One row per InitORVCC bit, in bit order. A control that is not part of the
-// library yet has no procedure and registers nothing.
+// One row per InitORVCC bit, in bit order.
 ClassEntry ClassTable(int index)
 {
     const ClassCursor arrow = {false, 32512 /* IDC_ARROW */};
@@ -154,6 +153,7 @@ void LibraryProcessAttach(HINSTANCE instance)
 {
     libInstance = instance;
     ledHeap = NULL;
+    controlWatchSlot = TlsAlloc();
     dpiScaleX = 0.0;
     dpiScaleY = 0.0;
     rawBinaryFormat = 0;
@@ -169,6 +169,10 @@ void LibraryProcessAttach(HINSTANCE instance)
 
 void LibraryProcessDetach(void)
 {
+    if (controlWatchSlot != TLS_OUT_OF_INDEXES) {
+        TlsFree(controlWatchSlot);
+        controlWatchSlot = TLS_OUT_OF_INDEXES;
+    }
     DeleteCriticalSection(&themeHelper.lock);
     if (ledHeap) {
         HeapDestroy(ledHeap);
@@ -198,8 +202,6 @@ extern "C" BOOL WINAPI InitORVCC(DWORD flags)
                                            : RegisterClipboardFormatA("OrvRawBinary");
         }
         const ClassEntry entry = ClassTable(index);
-        if (!entry.procA || !entry.procW)
-            continue;
         const BOOL registered =
             platformIsNT ? RegisterEntry<WCHAR>(entry) : RegisterEntry<char>(entry);
         if (!registered)

@@ -6,6 +6,7 @@
 #endif
 #include "orvcc32.h"
 #include "flavour.h"
+#include "resource.h"
 
 struct ThemeHelperState {
     CRITICAL_SECTION lock;
@@ -38,6 +39,8 @@ extern double dpiScaleX;
 extern double dpiScaleY;
 extern UINT rawBinaryFormat;
 extern HANDLE ledHeap;
+// Thread-local slot of ControlWatch (control.h).
+extern DWORD controlWatchSlot;
 extern SetWindowSubclassFn pfnSetWindowSubclass;
 extern GetWindowSubclassFn pfnGetWindowSubclass;
 extern RemoveWindowSubclassFn pfnRemoveWindowSubclass;

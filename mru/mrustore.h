@@ -1,5 +1,5 @@
 // Registry storage of MRU lists: a list's key holds one REG_SZ value per item,
-// named by its letter "A" to "Z", and the order value (string resource 1025)
+// named by its letter "A" to "Z", and the order value (string resource IDS_MRU_ORDER)
 // with the items' letters, most recent first. Every routine opens the key
 // itself, closes it before returning and leaves its result as the last error.
 #pragma once
@@ -7,7 +7,7 @@
 #include "library.h"
 
 // String resource with the name of the order value.
-const UINT kMruOrderNameId = 1025;
+const UINT kMruOrderNameId = IDS_MRU_ORDER;
 
 // One value as EnumMruValues hands it to its callback.
 template <class C>

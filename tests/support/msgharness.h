@@ -6,7 +6,7 @@
 //
 //     static const orvtest::MsgRow kLedRows[] = {
 //         {LDM_SETCOLORS, orvtest::kArgZero, orvtest::kArgIn, sizeof(LedColors)},
-//         {LDM_SETVALUE, orvtest::kArgAny, orvtest::kArgZero},
+//         {LDM_SETDIGIT, orvtest::kArgAny, orvtest::kArgZero},
 //         ...
 //     };
 //     ORV_HARNESS_CONTROL(Led, ORVCC_LED_CLASS, orvtest::HarnessSetup("ORV_LEDClass", kLedRows));

@@ -1,0 +1,251 @@
+// Column sorting: the sort state of a list view, its indicator in the header and
+// the sort-change message. The library never reorders items; the host does.
+#include "listview.h"
+
+namespace {
+
+const int kAscendingArrow = 100;
+const int kDescendingArrow = 101;
+const UINT kArrowFormat = HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
+const UINT kSortFormat = HDF_SORTUP | HDF_SORTDOWN;
+
+template <class C>
+HBITMAP LoadArrow(int id)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LvWin<C>::LoadImage(libInstance, id, IMAGE_BITMAP, LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT));
+    if (bitmap)
+        ScaleBitmapToDpi(&bitmap);
+    return bitmap;
+}
+
+template <class C>
+void LoadArrows(ListViewSortState *state)
+{
+    state->ascending = LoadArrow<C>(kAscendingArrow);
+    state->descending = LoadArrow<C>(kDescendingArrow);
+}
+
+void DeleteArrows(ListViewSortState *state)
+{
+    if (state->ascending)
+        DeleteObject(state->ascending);
+    if (state->descending)
+        DeleteObject(state->descending);
+    state->ascending = NULL;
+    state->descending = NULL;
+}
+
+HWND HeaderOf(HWND listView)
+{
+    return reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+}
+
+template <class C>
+void SendSortNotification(HWND listView, const ListViewSortState *state)
+{
+    LVSORTNOTIFY notify = {listView, state->column, state->isDescending};
+    LvWin<C>::SendMessage(state->notify, state->notifyMsg, 0, reinterpret_cast<LPARAM>(&notify));
+}
+
+// Puts the indicator of the current direction on column (on) or takes it off.
+// False when the header item cannot be read or set.
+template <class C>
+bool ShowIndicator(HWND header, const ListViewSortState *state, int column, bool on)
+{
+    typename LvWin<C>::HdItem item = {};
+    item.mask = HDI_FORMAT;
+    if (!LvWin<C>::SendMessage(header, LvWin<C>::kGetItem, column, reinterpret_cast<LPARAM>(&item)))
+        return false;
+    if (state->headerFormat) {
+        item.fmt &= ~kSortFormat;
+        if (on)
+            item.fmt |= state->isDescending ? HDF_SORTDOWN : HDF_SORTUP;
+    } else if (on) {
+        item.fmt |= kArrowFormat;
+        item.mask |= HDI_BITMAP;
+        item.hbm = state->isDescending ? state->descending : state->ascending;
+    } else {
+        item.fmt &= ~kArrowFormat;
+    }
+    return LvWin<C>::SendMessage(header, LvWin<C>::kSetItem, column,
+                                 reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+// A left click on a header item: toggles or moves the sort column, then reports.
+template <class C>
+void OnHeaderClick(HWND listView, ListViewSortState *state, HWND header, int clicked)
+{
+    if (state->isDescending != 0 && state->isDescending != 1)
+        state->isDescending = 1;
+    if (clicked == state->column) {
+        state->isDescending = !state->isDescending;
+    } else {
+        if (state->headerFormat) {
+            LvWin<C>::SendMessage(listView, LVM_SETSELECTEDCOLUMN, clicked, 0);
+            if (LvWin<C>::SendMessage(listView, LVM_GETITEMCOUNT, 0, 0) == 0)
+                InvalidateRect(listView, NULL, TRUE);
+        }
+        ShowIndicator<C>(header, state, state->column, false);
+        state->column = clicked;
+        if ((state->flags & LVSOF_KEEPDIRECTION) != LVSOF_KEEPDIRECTION)
+            state->isDescending = (state->flags & LVSOF_DESCENDINGFIRST) ? 1 : 0;
+    }
+    ShowIndicator<C>(header, state, state->column, true);
+    SendSortNotification<C>(listView, state);
+}
+
+template <class C>
+void OnSysColorChange(HWND listView, ListViewSortState *state)
+{
+    DeleteArrows(state);
+    LoadArrows<C>(state);
+    ShowIndicator<C>(HeaderOf(listView), state, state->column, true);
+}
+
+// What the sort behaviour does before a message goes on to the list view. False
+// when the list view was destroyed meanwhile (the host may do so when told).
+template <class C>
+bool BeforePassingOn(HWND listView, ListViewSortState *state, UINT message, LPARAM lParam)
+{
+    if (message == WM_NOTIFY) {
+        const NMHEADERW *header = reinterpret_cast<const NMHEADERW *>(lParam);
+        if (!header || (header->hdr.code != HDN_ITEMCLICKW && header->hdr.code != HDN_ITEMCLICKA))
+            return true;
+        if (header->iButton != 0 || header->hdr.hwndFrom != HeaderOf(listView))
+            return true;
+        OnHeaderClick<C>(listView, state, header->hdr.hwndFrom, header->iItem);
+        return IsWindow(listView) != FALSE;
+    }
+    if (message == WM_SYSCOLORCHANGE && !state->headerFormat)
+        OnSysColorChange<C>(listView, state);
+    return true;
+}
+
+void FreeSortState(ListViewSortState *state)
+{
+    DeleteArrows(state);
+    HeapFree(GetProcessHeap(), 0, state);
+}
+
+// Window procedure of both modes when the list view's procedure is replaced:
+// bitmap mode in the list view's flavour, header-format mode always Unicode.
+template <class C>
+LRESULT CALLBACK SortWindowProc(HWND listView, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ListViewSortState *state =
+        static_cast<ListViewSortState *>(LvWin<C>::GetProp(listView, LvWin<C>::SortProp()));
+    if (!state)
+        return LvWin<C>::DefWindowProc(listView, message, wParam, lParam);
+    const WNDPROC previous = state->previous;
+    // Detach at WM_DESTROY; when a later subclass sits on top of this procedure,
+    // keep serving until WM_NCDESTROY so that its chain stays whole.
+    if ((message == WM_DESTROY && ProcIsOnTop<C>(listView, SortWindowProc<C>)) ||
+        message == WM_NCDESTROY) {
+        LvWin<C>::RemoveProp(listView, LvWin<C>::SortProp());
+        if (ProcIsOnTop<C>(listView, SortWindowProc<C>))
+            ReplaceProc<C>(listView, previous);
+        FreeSortState(state);
+        return LvWin<C>::CallWindowProc(previous, listView, message, wParam, lParam);
+    }
+    if (!BeforePassingOn<C>(listView, state, message, lParam))
+        return 0;
+    return LvWin<C>::CallWindowProc(previous, listView, message, wParam, lParam);
+}
+
+// Header-format mode under comctl32's subclassing (record as reference data).
+LRESULT CALLBACK SortSubclassProc(HWND listView, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR id, DWORD_PTR data)
+{
+    ListViewSortState *state = reinterpret_cast<ListViewSortState *>(data);
+    if (state && message == WM_DESTROY) {
+        LRESULT result = pfnDefSubclassProc(listView, message, wParam, lParam);
+        pfnRemoveWindowSubclass(listView, SortSubclassProc, id);
+        FreeSortState(state);
+        return result;
+    }
+    if (state && !BeforePassingOn<WCHAR>(listView, state, message, lParam))
+        return 0;
+    return pfnDefSubclassProc(listView, message, wParam, lParam);
+}
+
+template <class C>
+ListViewSortState *FindSortState(HWND listView)
+{
+    DWORD_PTR data = 0;
+    if (pfnGetWindowSubclass &&
+        pfnGetWindowSubclass(listView, SortSubclassProc, SORT_SUBCLASS_ID, &data) && data)
+        return reinterpret_cast<ListViewSortState *>(data);
+    return static_cast<ListViewSortState *>(LvWin<C>::GetProp(listView, LvWin<C>::SortProp()));
+}
+
+// A new record with its mode, hooked into the list view; null when out of memory.
+template <class C>
+ListViewSortState *CreateSortState(HWND listView, HWND header)
+{
+    ListViewSortState *state = static_cast<ListViewSortState *>(
+        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ListViewSortState)));
+    if (!state)
+        return NULL;
+    const LRESULT version = header ? LvWin<C>::SendMessage(header, CCM_GETVERSION, 0, 0) : 0;
+    state->headerFormat = osVersion >= 0x00050001 && version >= 6;
+    if (state->headerFormat && pfnSetWindowSubclass) {
+        if (!pfnSetWindowSubclass(listView, SortSubclassProc, SORT_SUBCLASS_ID,
+                                  reinterpret_cast<DWORD_PTR>(state))) {
+            HeapFree(GetProcessHeap(), 0, state);
+            return NULL;
+        }
+    } else if (state->headerFormat) {
+        // The property must be there before the first message reaches the procedure.
+        SetPropW(listView, L"LV_SortProp", state);
+        state->previous = ReplaceProc<WCHAR>(listView, SortWindowProc<WCHAR>);
+    } else {
+        LvWin<C>::SetProp(listView, LvWin<C>::SortProp(), state);
+        state->previous = ReplaceProc<C>(listView, SortWindowProc<C>);
+        LoadArrows<C>(state);
+    }
+    return state;
+}
+
+}  // namespace
+
+template <class C>
+BOOL AttachSortOption(HWND listView, const LVSORTOPTION *option)
+{
+    HWND header = HeaderOf(listView);
+    if (!IsWindow(header))
+        header = NULL;
+    ListViewSortState *state = FindSortState<C>(listView);
+    if (state && header) {
+        typename LvWin<C>::HdItem item = {};
+        item.mask = HDI_FORMAT | HDI_BITMAP;
+        if (LvWin<C>::SendMessage(header, LvWin<C>::kGetItem, state->column,
+                                  reinterpret_cast<LPARAM>(&item))) {
+            item.fmt &= ~(kArrowFormat | kSortFormat);
+            item.hbm = NULL;
+            LvWin<C>::SendMessage(header, LvWin<C>::kSetItem, state->column,
+                                  reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    if (!state) {
+        state = CreateSortState<C>(listView, header);
+        if (!state) {
+            SetLastError(ERROR_OUTOFMEMORY);
+            return FALSE;
+        }
+    }
+    state->flags = option->dwFlags;
+    state->notifyMsg = option->uNotifyMsg;
+    state->column = option->iColumn;
+    state->isDescending = option->fDescending;
+    state->notify = IsWindow(option->hwndNotify) ? option->hwndNotify : GetParent(listView);
+    if (!header)
+        return TRUE;
+    if (state->headerFormat)
+        LvWin<C>::SendMessage(listView, LVM_SETSELECTEDCOLUMN, state->column, 0);
+    if (ShowIndicator<C>(header, state, state->column, true))
+        SendSortNotification<C>(listView, state);
+    return TRUE;
+}
+template BOOL AttachSortOption<char>(HWND, const LVSORTOPTION *);
+template BOOL AttachSortOption<WCHAR>(HWND, const LVSORTOPTION *);

@@ -1,0 +1,50 @@
+// Analog meter (internal): the per-window record shared by the message handlers
+// (meter.cpp) and the drawing (paint.cpp).
+#pragma once
+
+#include "control.h"
+
+// Characters of the label store, terminators included.
+const int kLabelChars = 1024;
+// Identifier of the peak-hold timer.
+const UINT_PTR kHoldTimerId = 111;
+// Identifier of the caption strip.
+const int kCaptionId = 123;
+
+// Lives in a movable global block whose handle is in the window extra bytes at 0.
+struct MeterState {
+    HTHEME hTheme;
+    RECT rcClient;         // as the last WM_SIZE gave it
+    RECT rcDraw;           // client area less the caption strip
+    int nNeedleRadius;
+    POINT ptPivot;         // in the back buffer
+    POINT aptNeedle[5];    // needle as last drawn, relative to the pivot
+    POINT peakLine[2];     // peak marker as last drawn: start and end
+    AMMETRICS metrics;
+    UINT nIntervals;
+    UINT nLabelStep;
+    int nMax;
+    int nPos;
+    DWORD dwStyle;
+    UINT nPeak;
+    UINT uHoldTime;
+    UINT_PTR uTimerId;
+    LPARAM lParam;
+    AMCOLORS colors;
+    HBITMAP hbmBack;
+    HFONT hFont;
+    HWND hwndCaption;
+    // Label texts in the window's character width (char or WCHAR), one after
+    // another, each NUL-terminated; the last character always stays NUL.
+    union {
+        char ansi[kLabelChars];
+        WCHAR wide[kLabelChars];
+    } szLabels;
+};
+
+// Builds the back buffer for the present rcDraw: background, ticks and labels;
+// sets ptPivot and nNeedleRadius. The old buffer must be gone already.
+void BuildMeterBackBuffer(HWND hwnd, MeterState *state, bool wide);
+// WM_PAINT: erases the needle and marker as last drawn, draws them anew, copies
+// the drawing area to the screen; restarts the hold timer on a new peak.
+void PaintMeter(HWND hwnd, MeterState *state);
