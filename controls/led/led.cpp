@@ -12,13 +12,15 @@ struct LedState {
     DWORD flags;
     int digit;
     LPARAM userData;
-    bool backFollowsSystem;  // the background is the system's face colour
+    DWORD sysBackground;  // kFollowSysColor: the background follows COLOR_BTNFACE
     COLORREF onColor;
     COLORREF offColor;
     COLORREF backColor;
 };
 
 const DWORD kShapeMask = 0xFFFF;
+// Bit of sysBackground.
+const DWORD kFollowSysColor = 0x1;
 
 // Segments in the order top, middle, bottom, upper left, upper right, lower left,
 // lower right, one bit each from bit 0; row 10 is the blank digit.
@@ -72,7 +74,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     state->flags = 0;
     state->digit = 0;
     state->userData = create ? reinterpret_cast<LPARAM>(create->lpCreateParams) : 0;
-    state->backFollowsSystem = true;
+    state->sysBackground = kFollowSysColor;
     state->onColor = RGB(255, 0, 0);
     state->offColor = RGB(255, 192, 192);
     state->backColor = OrvccGetThemeSysColor(state->hTheme, COLOR_BTNFACE);
@@ -245,7 +247,7 @@ LRESULT OnSetColors(HWND hwnd, LedState *state, const LedColors *colors)
     state->onColor = colors->onColor;
     state->offColor = colors->offColor;
     state->backColor = colors->backColor;
-    state->backFollowsSystem = false;
+    state->sysBackground &= ~kFollowSysColor;
     Repaint(hwnd);
     return 0;
 }
@@ -262,7 +264,7 @@ LRESULT OnGetColors(const LedState *state, LedColors *colors)
 
 LRESULT OnSysColorChange(LedState *state)
 {
-    if (state->backFollowsSystem)
+    if (state->sysBackground & kFollowSysColor)
         state->backColor = OrvccGetThemeSysColor(state->hTheme, COLOR_BTNFACE);
     return 0;
 }

@@ -191,7 +191,7 @@ LRESULT OnSize(HWND hwnd, MeterState *state, LPARAM lParam)
     state->rcClient = client;
     state->rcDraw = client;
     memset(state->aptNeedle, 0, sizeof state->aptNeedle);
-    memset(state->peakLine, 0, sizeof state->peakLine);
+    memset(state->rcPeakLine, 0, sizeof state->rcPeakLine);
     LayoutCaption<C>(state);
     if (state->hbmBack)
         DeleteObject(state->hbmBack);

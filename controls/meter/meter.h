@@ -19,7 +19,7 @@ struct MeterState {
     int nNeedleRadius;
     POINT ptPivot;         // in the back buffer
     POINT aptNeedle[5];    // needle as last drawn, relative to the pivot
-    POINT peakLine[2];     // peak marker as last drawn: start and end
+    int rcPeakLine[4];     // peak marker as last drawn: start x, start y, end x, end y
     AMMETRICS metrics;
     UINT nIntervals;
     UINT nLabelStep;

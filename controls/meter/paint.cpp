@@ -218,12 +218,13 @@ void NeedlePolygon(const MeterState *state, POINT *points)
     points[4] = points[0];
 }
 
-void DrawLine(HDC dc, const POINT *line, int width, COLORREF color)
+// A line given as start x, start y, end x, end y.
+void DrawLine(HDC dc, const int *line, int width, COLORREF color)
 {
     HPEN pen = CreatePen(PS_SOLID, width, color);
     HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, line[0].x, line[0].y, NULL);
-    LineTo(dc, line[1].x, line[1].y);
+    MoveToEx(dc, line[0], line[1], NULL);
+    LineTo(dc, line[2], line[3]);
     SelectObject(dc, oldPen);
     DeleteObject(pen);
 }
@@ -242,8 +243,8 @@ void UpdatePeak(HWND hwnd, HDC dc, MeterState *state)
     }
     const AMMETRICS m = DrawnMetrics(state->metrics);
     const int pen = m.nPeakPen;
-    POINT *line = state->peakLine;
-    if (line[0].x || line[0].y)
+    int *line = state->rcPeakLine;
+    if (line[0] || line[1])
         DrawLine(dc, line, pen, state->colors.clrBackground);
 
     const double p = Degrees(state, state->nPeak) * kDegree + kPi;
@@ -251,11 +252,11 @@ void UpdatePeak(HWND hwnd, HDC dc, MeterState *state)
     const long long inner = static_cast<long long>(state->nNeedleRadius) - m.nPeakLength;
     const double r = inner > 0 ? static_cast<double>(inner) : 0.0;
     const double outer = static_cast<UINT>(state->nNeedleRadius);
-    line[0].x = Trunc(r * cos(p));
-    line[0].y = Trunc(r * sin(p));
-    line[1].x = Trunc(outer * cos(p));
-    line[1].y = Trunc(outer * sin(p));
-    if (line[0].x || line[0].y)
+    line[0] = Trunc(r * cos(p));
+    line[1] = Trunc(r * sin(p));
+    line[2] = Trunc(outer * cos(p));
+    line[3] = Trunc(outer * sin(p));
+    if (line[0] || line[1])
         DrawLine(dc, line, pen, state->colors.clrPeak);
 
     if (restart && !state->uTimerId)
