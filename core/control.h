@@ -38,6 +38,11 @@ BOOL PostMessageAW(bool wide, HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 ULONG_PTR GetClassLongPtrAW(bool wide, HWND hwnd, int index);
 LONG_PTR GetWindowLongPtrAW(bool wide, HWND hwnd, int index);
 BOOL SystemParametersInfoAW(bool wide, UINT action, UINT param, void *value);
+// DefWindowProc in the process's flavour (for a procedure that serves both).
+inline LRESULT ControlDefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcAW(platformIsNT != FALSE, hwnd, message, wParam, lParam);
+}
 // A shared system cursor (IDC_xxx number).
 HCURSOR LoadSystemCursorAW(bool wide, WORD id);
 // Parent notification with a bare header (WM_NOTIFY, wParam = control id).

@@ -39,11 +39,6 @@ const BYTE kSegmentPatterns[11] = {
 };
 enum { kTop, kMiddle, kBottom, kUpperLeft, kUpperRight, kLowerLeft, kLowerRight };
 
-LRESULT DefaultProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcAW(platformIsNT != FALSE, hwnd, message, wParam, lParam);
-}
-
 void Repaint(HWND hwnd)
 {
     InvalidateRect(hwnd, NULL, FALSE);
@@ -347,7 +342,7 @@ LRESULT Dispatch(HWND hwnd, LedState *state, UINT message, WPARAM wParam, LPARAM
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, &kLedAccess);
     default:
-        return DefaultProc(hwnd, message, wParam, lParam);
+        return ControlDefProc(hwnd, message, wParam, lParam);
     }
 }
 
@@ -363,7 +358,7 @@ LRESULT CALLBACK LedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     if (!state)
-        return DefaultProc(hwnd, message, wParam, lParam);
+        return ControlDefProc(hwnd, message, wParam, lParam);
     // Messages that may change what the display reads tell screen readers when it does.
     switch (message) {
     case LDM_SETFLAGS: case LDM_SETTYPE: case LDM_STEPDIGIT: case LDM_SETDIGIT: {

@@ -251,11 +251,6 @@ bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
 
 const AccessClass kProgressAccess = {DescribeForAccess, NULL};
 
-LRESULT DefaultProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcAW(platformIsNT != FALSE, hwnd, message, wParam, lParam);
-}
-
 LRESULT Dispatch(HWND hwnd, ProgressState *state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -294,7 +289,7 @@ LRESULT Dispatch(HWND hwnd, ProgressState *state, UINT message, WPARAM wParam, L
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, &kProgressAccess);
     default:
-        return DefaultProc(hwnd, message, wParam, lParam);
+        return ControlDefProc(hwnd, message, wParam, lParam);
     }
 }
 
@@ -310,7 +305,7 @@ LRESULT CALLBACK ProgressWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     if (!state)
-        return DefaultProc(hwnd, message, wParam, lParam);
+        return ControlDefProc(hwnd, message, wParam, lParam);
 
     // Messages that may change the shown percentage tell screen readers when it does.
     switch (message) {
