@@ -146,7 +146,7 @@ TEST_F(AccessTest, LinkDefaultActionIsAClick)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.target);
         g_opened.clear();
-        host_.notifications.clear();
+        host_.messages.Flush();
         SetFocus(host_.hwnd());
         HWND link = Create("ORV_WebLinkClass", "Docs");
         SendMessage(link, WLM_SETURLA, 0, reinterpret_cast<LPARAM>(row.target));
@@ -158,8 +158,8 @@ TEST_F(AccessTest, LinkDefaultActionIsAClick)
         EXPECT_EQ(object->accDoDefaultAction(Self()), row.enabled ? S_OK : DISP_E_MEMBERNOTFOUND);
         EXPECT_EQ(g_opened, row.opens ? std::vector<std::string>{row.target} : std::vector<std::string>{});
         EXPECT_EQ(GetFocus() == link, row.takesFocus);
-        EXPECT_EQ(!host_.notifications.empty() &&
-                      host_.notifications.back().code == static_cast<int>(NM_RELEASEDCAPTURE),
+        EXPECT_EQ(!host_.notifications().empty() &&
+                      host_.notifications().back().code == static_cast<int>(NM_RELEASEDCAPTURE),
                   row.enabled != FALSE);
         object->Release();
         DestroyWindow(link);

@@ -213,14 +213,14 @@ TEST(Notify, BareHeaderWithControlId)
     NotifyParentA(child, NM_RELEASEDCAPTURE);
     NotifyParentW(child, NM_OUTOFMEMORY);
     NotifyParent(child, NM_SETFOCUS);
-    ASSERT_EQ(host.notifications.size(), 3u);
+    ASSERT_EQ(host.notifications().size(), 3u);
     const int codes[] = {static_cast<int>(NM_RELEASEDCAPTURE), static_cast<int>(NM_OUTOFMEMORY),
                          static_cast<int>(NM_SETFOCUS)};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(host.notifications[i].code, codes[i]);
-        EXPECT_EQ(host.notifications[i].wParam, 321u);
-        EXPECT_EQ(host.notifications[i].idFrom, 321u);
-        EXPECT_EQ(host.notifications[i].hwndFrom, child);
+        EXPECT_EQ(host.notifications()[i].code, codes[i]);
+        EXPECT_EQ(host.notifications()[i].wParam, 321u);
+        EXPECT_EQ(host.notifications()[i].idFrom, 321u);
+        EXPECT_EQ(host.notifications()[i].hwndFrom, child);
     }
     DestroyWindow(child);
 }

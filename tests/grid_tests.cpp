@@ -200,12 +200,12 @@ TEST_F(GridTest, MessagesNotificationsAndFormat)
     EXPECT_EQ(colors.crBack, RGB(1, 2, 3));
     EXPECT_EQ(SendMessage(list_, LVM_GETBKCOLOR, 0, 0), RGB(1, 2, 3));
 
-    host_.notifications.clear();
+    host_.messages.Flush();
     Fill(1, 1);
-    ASSERT_FALSE(host_.notifications.empty());
-    EXPECT_EQ(host_.notifications[0].hwndFrom, list_);
-    EXPECT_EQ(host_.notifications[0].idFrom, 100u);
-    EXPECT_EQ(host_.notifications[0].code, LVN_INSERTITEM);
+    ASSERT_FALSE(host_.notifications().empty());
+    EXPECT_EQ(host_.notifications()[0].hwndFrom, list_);
+    EXPECT_EQ(host_.notifications()[0].idFrom, 100u);
+    EXPECT_EQ(host_.notifications()[0].code, LVN_INSERTITEM);
     // WM_SETFONT is the grid's, not the child's.
     HFONT font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(font));

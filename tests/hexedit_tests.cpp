@@ -578,15 +578,15 @@ TEST_F(HexEditorTest, ColoursByMask)
 TEST_F(HexEditorTest, FocusNotificationsAroundTheCaret)
 {
     HWND hex = Create();
-    host_.notifications.clear();
+    host_.messages.Flush();
     FocusForInput(hex);
     EXPECT_EQ(CaretRect().bottom - CaretRect().top, ch_);
     SetFocus(host_.hwnd());
     Settle();
-    ASSERT_GE(host_.notifications.size(), 2u);
-    EXPECT_EQ(host_.notifications[0].code, NM_SETFOCUS);
-    EXPECT_EQ(host_.notifications[1].code, NM_KILLFOCUS);
-    for (const Notification &n : host_.notifications) {
+    ASSERT_GE(host_.notifications().size(), 2u);
+    EXPECT_EQ(host_.notifications()[0].code, NM_SETFOCUS);
+    EXPECT_EQ(host_.notifications()[1].code, NM_KILLFOCUS);
+    for (const Notification &n : host_.notifications()) {
         EXPECT_EQ(n.idFrom, static_cast<UINT_PTR>(kId));
         EXPECT_EQ(n.wParam, static_cast<WPARAM>(kId));
         EXPECT_EQ(n.hwndFrom, hex);

@@ -38,7 +38,7 @@ protected:
     int OutOfMemoryNotes() const
     {
         int count = 0;
-        for (const Notification &n : host_.notifications)
+        for (const Notification &n : host_.notifications())
             count += n.code == static_cast<int>(NM_OUTOFMEMORY);
         return count;
     }
@@ -163,7 +163,7 @@ TEST_F(HexWhiteBox, NoRoomForATypedByteNotifiesTheParent)
     {
         SmallHeap small(s);
         Send(hex, HXM_SETMODE, 0, HXMODE_CHAR | HXMODE_INSERT);
-        host_.notifications.clear();
+        host_.messages.Flush();
         int typed = 0;
         while (OutOfMemoryNotes() == 0 && typed < 200000) {
             Send(hex, WM_CHAR, 'x');
@@ -191,7 +191,7 @@ TEST_F(HexWhiteBox, NoRoomForATypedByteNotifiesTheParent)
         Send(hex, WM_CHAR, 'y');
         EXPECT_EQ(s->dataSize, size);
         EXPECT_EQ(s->data[0], 'y');
-        for (const Notification &n : host_.notifications)
+        for (const Notification &n : host_.notifications())
             EXPECT_EQ(n.idFrom, 7u);
     }
     EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, NULL));
@@ -221,7 +221,7 @@ TEST_F(HexWhiteBox, NoRoomForPastedDataNotifiesTheParent)
         s->data = NULL;
         s->capacity = 0;
         ASSERT_TRUE(Send(hex, HXM_SETDATA, more.size(), reinterpret_cast<LPARAM>(more.data())));
-        host_.notifications.clear();
+        host_.messages.Flush();
         Send(hex, HXM_SETSEL, 2, 5);
         Send(hex, WM_COMMAND, IDM_HEX_PASTE);
         EXPECT_EQ(OutOfMemoryNotes(), 1);

@@ -36,78 +36,89 @@ std::string Narrow(const void *text, bool wide)
     return buffer;
 }
 
-// The list view's parent: records what the extensions tell it, as short strings,
-// and answers as the test says.
-struct Recorder {
-    std::vector<std::string> events;
+// The list view's parent answers as the test says, and logs what the extensions
+// tell it into the test's recorder (the cell and text decoded into the detail).
+struct Answers {
     LRESULT formatReply = 0;   // WM_NOTIFYFORMAT; 0: the default answer
     LRESULT queryReply = 0;    // editor query
     LRESULT beginReply = 0;    // LVN_BEGINLABELEDIT and combo-box begin
     LRESULT endReply = TRUE;   // LVN_ENDLABELEDIT and combo-box end
-    bool wideCodes = false;    // the last begin or end came with a W code
     std::function<void(const LVEDITNOTIFYA *)> onBegin, onEnd;
 };
-Recorder *recorder;
-
-std::string Cell(const char *what, const LVEDITNOTIFYA *n, bool withText)
-{
-    const bool wide = n->hdr.code == static_cast<UINT>(LVN_BEGINLABELEDITW) ||
-                      n->hdr.code == static_cast<UINT>(LVN_ENDLABELEDITW);
-    recorder->wideCodes = wide;
-    std::string s = std::string(what) + "(" + std::to_string(n->item.iItem) + "," +
-                    std::to_string(n->item.iSubItem);
-    if (withText)
-        s += "," + Narrow(n->item.pszText, wide);
-    return s + ")";
-}
+Answers *answers;
+MsgRecorder *recorder;
 
 bool IsCode(UINT code, int a, int w)
 {
     return code == static_cast<UINT>(a) || code == static_cast<UINT>(w);
 }
-
-LRESULT Answer(UINT message, LPARAM lParam)
+bool IsWideEditCode(UINT code)
 {
-    Recorder &r = *recorder;
+    return IsCode(code, LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW);
+}
+
+std::string Cell(const char *what, const LVEDITNOTIFYA *n, bool withText)
+{
+    std::string s = std::string(what) + "(" + std::to_string(n->item.iItem) + "," +
+                    std::to_string(n->item.iSubItem);
+    if (withText)
+        s += "," + Narrow(n->item.pszText, IsWideEditCode(n->hdr.code));
+    return s + ")";
+}
+
+LRESULT Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Answers &a = *answers;
     if (message == kSortMsg) {
         auto *n = reinterpret_cast<const LVSORTNOTIFY *>(lParam);
-        r.events.push_back("sort(" + std::to_string(n->iColumn) + "," +
-                           std::to_string(n->fDescending) + ")");
+        recorder->Record(hwnd, message, wParam, lParam, kParent).detail =
+            "sort(" + std::to_string(n->iColumn) + "," + std::to_string(n->fDescending) + ")";
         return 0;
     }
     auto *n = reinterpret_cast<const LVEDITNOTIFYA *>(lParam);
     const UINT code = n->hdr.code;
-    const std::string combo = message == kEditMsg ? "combo-" : "";
-    if (message == kEditMsg && (code == NFR_ANSI || code == NFR_UNICODE)) {
-        r.events.push_back(Cell("query", n, false));
-        return r.queryReply;
-    }
+    const bool query = message == kEditMsg && (code == NFR_ANSI || code == NFR_UNICODE);
     const bool begin = IsCode(code, LVN_BEGINLABELEDITA, LVN_BEGINLABELEDITW);
-    if (begin || IsCode(code, LVN_ENDLABELEDITA, LVN_ENDLABELEDITW)) {
-        r.events.push_back(Cell((combo + (begin ? "begin" : "end")).c_str(), n, true));
-        const auto &hook = begin ? r.onBegin : r.onEnd;
+    if (query || begin || IsCode(code, LVN_ENDLABELEDITA, LVN_ENDLABELEDITW)) {
+        RecordedMsg &r = recorder->Record(hwnd, message, wParam, lParam, kParent);
+        r.code = code;  // also for uEditMsg, whose lParam starts with a header too
+        r.detail = Cell(query ? "query" : begin ? "begin" : "end", n, !query);
+        if (query)
+            return a.queryReply;
+        const auto &hook = begin ? a.onBegin : a.onEnd;
         if (hook)
             hook(n);
-        return begin ? r.beginReply : r.endReply;
+        return begin ? a.beginReply : a.endReply;
     }
-    if (code == static_cast<UINT>(LVN_COLUMNCLICK))
-        r.events.push_back("columnclick");
+    if (message == WM_NOTIFY && code == static_cast<UINT>(LVN_COLUMNCLICK))
+        recorder->Record(hwnd, message, wParam, lParam, kParent);
     return 0;
 }
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (recorder && (message == kGridGetState || message == kGridSetState || message == WM_KEYDOWN)) {
-        const char *what = message == WM_KEYDOWN ? "key" : message == kGridGetState ? "getstate" : "setstate";
-        recorder->events.push_back(std::string(what) + "(" + std::to_string(wParam) + ")");
+        recorder->Record(hwnd, message, wParam, lParam, kParent);
         return message == WM_KEYDOWN;  // the grid takes every key
     }
     if (recorder && (message == kSortMsg || message == kEditMsg || message == WM_NOTIFY))
-        return Answer(message, lParam);
-    if (recorder && message == WM_NOTIFYFORMAT && lParam == NF_QUERY && recorder->formatReply)
-        return recorder->formatReply;
+        return Answer(hwnd, message, wParam, lParam);
+    if (recorder && message == WM_NOTIFYFORMAT && lParam == NF_QUERY && answers->formatReply)
+        return answers->formatReply;
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
+
+// What the parent is told, as rows of an expected sequence.
+const unsigned kTold = kParent | kSent | kDetail;
+ExpectedMsg Sort(int column, int descending)
+{
+    return {kSortMsg, kTold, 0, 0, 0, "sort(" + std::to_string(column) + "," + std::to_string(descending) + ")"};
+}
+ExpectedMsg Note(const std::string &detail) { return {WM_NOTIFY, kTold, 0, 0, 0, detail}; }
+ExpectedMsg EditMsg(const std::string &detail) { return {kEditMsg, kTold, 0, 0, 0, detail}; }
+const ExpectedMsg kColumnClick = {WM_NOTIFY, kNotify, 0, 0, static_cast<UINT>(LVN_COLUMNCLICK)};
+ExpectedMsg ToParent(UINT message, WPARAM wParam) { return {message, kParent | kSent | kWParam, wParam}; }
+typedef std::vector<ExpectedMsg> Sequence;
 
 WNDPROC headerPrevious;
 LRESULT CALLBACK HeaderAnswering6(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -135,7 +146,8 @@ class ListViewExtTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        recorder = &rec_;
+        answers = &answers_;
+        recorder = &log_;
         parent_ = CreateParentWindow(L"LvxTestParent", ParentProc, 500, 300);
         ASSERT_NE(parent_, nullptr);
         clock_ = GetTickCount() + 100000;
@@ -145,6 +157,7 @@ public:
         DestroyWindow(parent_);
         PumpMessages();
         recorder = nullptr;
+        answers = nullptr;
     }
     // A report view with three columns of 100 pixels and rows "a0 b0 c0", ...
     HWND CreateList(DWORD style = LVS_EDITLABELS, int rows = 3, HWND parent = NULL)
@@ -238,14 +251,24 @@ public:
         return GetFocus();
     }
     static HWND Editor(HWND lv) { return GetDlgItem(lv, LVX_EDITORID); }
+    // 1 when every begin and end notification came with a W code, 0 when each
+    // with an A code, -1 for none or a mixture.
+    int EditCodesWide() const
+    {
+        int wide = 0, narrow = 0;
+        for (const RecordedMsg &r : log_.log()) {
+            wide += IsCode(r.code, LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW);
+            narrow += IsCode(r.code, LVN_BEGINLABELEDITA, LVN_ENDLABELEDITA);
+        }
+        return wide && !narrow ? 1 : narrow && !wide ? 0 : -1;
+    }
     static bool HeaderFormatPossible() { return !IsAnsiFlavour() && OsVersionWord() >= 0x00050001; }
 
-    Recorder rec_;
+    Answers answers_;
+    MsgRecorder log_;
     HWND parent_ = NULL;
     DWORD clock_ = 0;
 };
-
-typedef std::vector<std::string> Events;
 
 TEST_F(ListViewExtTest, ArgumentChecks)
 {
@@ -283,13 +306,13 @@ TEST_F(ListViewExtTest, ArgumentChecks)
 TEST_F(ListViewExtTest, BitmapModeSettingCallsMoveTheArrowAndReport)
 {
   for (bool ansi : {false, true}) {
-    rec_.events.clear();
+    log_.Flush();
     HWND lv = CreateList();
     if (ansi)
         MakeAnsiWindow(lv);
     ASSERT_TRUE(AttachSort(lv, 1, 5));
     ASSERT_TRUE(AttachSort(lv, 2, FALSE));
-    EXPECT_EQ(rec_.events, (Events{"sort(1,5)", "sort(2,0)"}));
+    EXPECT_TRUE(log_.Check({Sort(1, 5), Sort(2, 0)}, ansi ? "setting calls (ANSI window)" : "setting calls"));
     EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT), 0);
     const HDITEMW item = HeaderItem(lv, 2);
     EXPECT_EQ(item.fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT | HDF_SORTUP | HDF_SORTDOWN),
@@ -313,33 +336,33 @@ TEST_F(ListViewExtTest, HeaderClicksMoveAndToggle)
         DWORD flags;
         BOOL start;
         std::vector<int> clicks;
-        Events expected;
+        Sequence expected;
     } cases[] = {
-        {0, FALSE, {1, 1, 1}, {"sort(1,1)", "sort(1,0)", "sort(1,1)"}},
-        {0, 5, {0}, {"sort(0,0)"}},  // 5 counts as descending, then toggles
-        {LVSOF_KEEPDIRECTION, 5, {2}, {"sort(2,1)"}},  // and is kept as 1
-        {0, TRUE, {2}, {"sort(2,0)"}},
-        {LVSOF_DESCENDINGFIRST, FALSE, {2}, {"sort(2,1)"}},
-        {LVSOF_KEEPDIRECTION, TRUE, {2, 1}, {"sort(2,1)", "sort(1,1)"}},
+        {0, FALSE, {1, 1, 1}, {Sort(1, 1), Sort(1, 0), Sort(1, 1)}},
+        {0, 5, {0}, {Sort(0, 0)}},  // 5 counts as descending, then toggles
+        {LVSOF_KEEPDIRECTION, 5, {2}, {Sort(2, 1)}},  // and is kept as 1
+        {0, TRUE, {2}, {Sort(2, 0)}},
+        {LVSOF_DESCENDINGFIRST, FALSE, {2}, {Sort(2, 1)}},
+        {LVSOF_KEEPDIRECTION, TRUE, {2, 1}, {Sort(2, 1), Sort(1, 1)}},
     };
     for (const auto &c : cases) {
         HWND lv = CreateList();
         ASSERT_TRUE(AttachSort(lv, c.start ? 0 : 1, c.start, c.flags));
-        rec_.events.clear();
+        log_.Flush();
         for (int column : c.clicks)
             ClickHeader(lv, column);
-        Events expected;
+        Sequence expected;
         for (const auto &e : c.expected) {
             expected.push_back(e);
-            expected.push_back("columnclick");  // the list view's own, after ours
+            expected.push_back(kColumnClick);  // the list view's own, after ours
         }
-        EXPECT_EQ(rec_.events, expected) << "flags " << c.flags;
+        const std::string name = "flags " + std::to_string(c.flags);
+        EXPECT_TRUE(log_.Check(expected, name));
         // A right click changes nothing.
-        rec_.events.clear();
         RECT r = {};
         SendMessageW(Header(lv), HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
         RightClick(Header(lv), r.left + 5, r.top + 5);
-        EXPECT_TRUE(rec_.events.empty());
+        EXPECT_TRUE(log_.Check({}, name + ", right click"));
         DestroyWindow(lv);
     }
 }
@@ -358,7 +381,7 @@ TEST_F(ListViewExtTest, HeaderFormatModeWhenTheHeaderIsVersion6)
     EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_SORTUP | HDF_SORTDOWN), 0);
     EXPECT_EQ(HeaderItem(lv, 2).fmt & (HDF_SORTUP | HDF_SORTDOWN | HDF_BITMAP), HDF_SORTUP);
     EXPECT_EQ(SendMessageW(lv, LVM_GETSELECTEDCOLUMN, 0, 0), 2);
-    EXPECT_EQ(rec_.events, (Events{"sort(1,1)", "sort(2,0)", "columnclick"}));
+    EXPECT_TRUE(log_.Check({Sort(1, 1), Sort(2, 0), kColumnClick}, "header version 6"));
     // Held by comctl32's subclassing, not by a property.
     EXPECT_EQ(GetPropA(lv, "LV_SortProp"), nullptr);
     DestroyWindow(lv);
@@ -372,15 +395,15 @@ TEST_F(ListViewExtTest, EditSequences)
     typedef std::function<void(ListViewExtTest *, HWND)> Step;
     const std::string longText = std::string(100, 'x') + "end";  // grows the buffer 3 times
     const Step enter = [](ListViewExtTest *, HWND) { Tap(VK_RETURN); };
-    const Events begun = {"begin(1,1,b1)"}, ended = {"begin(1,1,b1)", "end(1,1,b1)"},
-                 typed = {"begin(1,1,b1)", "end(1,1,xy)"};
+    const Sequence begun = {Note("begin(1,1,b1)")}, ended = {Note("begin(1,1,b1)"), Note("end(1,1,b1)")},
+                   typed = {Note("begin(1,1,b1)"), Note("end(1,1,xy)")};
     const struct {
         const char *name;
         bool click;  // opened by clicks; else by message
         DWORD flags;
-        std::function<void(Recorder &, HWND)> setup;
+        std::function<void(Answers &, HWND)> setup;
         Step finish;  // null: no editor opens
-        Events expected;
+        Sequence expected;
         const char *cell = nullptr;  // the cell's text afterwards, where checked
         int wide = -1;  // notification codes: 0 ANSI, 1 Unicode, -1 either
         int column = 1;
@@ -391,19 +414,19 @@ TEST_F(ListViewExtTest, EditSequences)
          typed, "xy"},
         {"query, header click, enter", true, LVEOF_QUERYEDITOR, nullptr,
          [](ListViewExtTest *t, HWND lv) { t->ClickHeader(lv, 2); Tap(VK_RETURN); },
-         {"query(1,1)", "begin(1,1,b1)", "sort(2,0)", "columnclick", "end(1,1,xy)"}, "xy"},
-        {"ansi parent", false, 0, [](Recorder &r, HWND) { r.formatReply = NFR_ANSI; }, enter, ended, nullptr, 0},
-        {"unicode parent", false, 0, [](Recorder &r, HWND) { r.formatReply = NFR_UNICODE; }, enter, ended, nullptr, 1},
-        {"long text", false, 0, [&](Recorder &, HWND lv) { SetText(lv, 1, 1, longText); }, enter,
-         {"begin(1,1," + longText + ")", "end(1,1," + longText + ")"}},
-        {"refused", false, 0, [](Recorder &r, HWND) { r.beginReply = 1; }, nullptr, begun},
+         {EditMsg("query(1,1)"), Note("begin(1,1,b1)"), Sort(2, 0), kColumnClick, Note("end(1,1,xy)")}, "xy"},
+        {"ansi parent", false, 0, [](Answers &r, HWND) { r.formatReply = NFR_ANSI; }, enter, ended, nullptr, 0},
+        {"unicode parent", false, 0, [](Answers &r, HWND) { r.formatReply = NFR_UNICODE; }, enter, ended, nullptr, 1},
+        {"long text", false, 0, [&](Answers &, HWND lv) { SetText(lv, 1, 1, longText); }, enter,
+         {Note("begin(1,1," + longText + ")"), Note("end(1,1," + longText + ")")}},
+        {"refused", false, 0, [](Answers &r, HWND) { r.beginReply = 1; }, nullptr, begun},
         {"closed by message", false, 0, nullptr,
          [](ListViewExtTest *, HWND lv) { EXPECT_EQ(ListView_EditSubItem(lv, -1, 0), nullptr); }, ended},
         {"rows deleted at end", false, 0,
-         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0); }; },
+         [](Answers &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0); }; },
          enter, ended},
         {"columns deleted at end", false, 0,
-         [](Recorder &r, HWND lv) {
+         [](Answers &r, HWND lv) {
              r.onEnd = [lv](const LVEDITNOTIFYA *) {
                  SendMessageW(lv, LVM_DELETECOLUMN, 2, 0);
                  SendMessageW(lv, LVM_DELETECOLUMN, 1, 0);
@@ -411,13 +434,13 @@ TEST_F(ListViewExtTest, EditSequences)
          },
          enter, ended},
         {"list view destroyed at begin", false, 0,
-         [](Recorder &r, HWND lv) { r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, nullptr, begun},
+         [](Answers &r, HWND lv) { r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, nullptr, begun},
         {"list view destroyed at end", false, 0,
-         [](Recorder &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, enter, ended},
+         [](Answers &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, enter, ended},
         {"list view destroyed while editing", false, 0, nullptr,
          [](ListViewExtTest *, HWND lv) { DestroyWindow(lv); }, begun},
         {"combo box", false, LVEOF_QUERYEDITOR,
-         [](Recorder &r, HWND) {
+         [](Answers &r, HWND) {
              r.queryReply = LVEOF_COMBOBOX;
              r.onBegin = [](const LVEDITNOTIFYA *n) {
                  for (const char *entry : {"b1", "zz"})
@@ -425,7 +448,7 @@ TEST_F(ListViewExtTest, EditSequences)
                  SendMessageA(n->hwndEditor, CB_SETCURSEL, 1, 0);
              };
          },
-         enter, {"query(1,1)", "combo-begin(1,1,b1)", "combo-end(1,1,zz)"}, "zz"},
+         enter, {EditMsg("query(1,1)"), EditMsg("begin(1,1,b1)"), EditMsg("end(1,1,zz)")}, "zz"},
         {"combo box escape", false, LVEOF_COMBOBOX, nullptr,
          [](ListViewExtTest *, HWND lv) {
              HWND combo = Editor(lv);
@@ -436,7 +459,7 @@ TEST_F(ListViewExtTest, EditSequences)
              EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
              Tap(VK_ESCAPE);
          },
-         {"combo-begin(1,1,b1)"}},
+         {EditMsg("begin(1,1,b1)")}},
         {"right-aligned column widens leftwards", true, 0, nullptr,
          [](ListViewExtTest *, HWND lv) {
              EXPECT_TRUE(GetWindowLongW(Editor(lv), GWL_STYLE) & ES_RIGHT);
@@ -448,24 +471,25 @@ TEST_F(ListViewExtTest, EditSequences)
              EXPECT_LT(after.left, before.left);
              Tap(VK_ESCAPE);
          },
-         {"begin(1,2,c1)"}, "c1", -1, 2},
+         {Note("begin(1,2,c1)")}, "c1", -1, 2},
     };
     for (const auto &c : cases)
       for (bool ansi : {false, true}) {
         if (ansi && !c.click)
             continue;
         const std::string name = std::string(c.name) + (ansi ? " (ANSI window)" : "");
-        rec_ = Recorder();
+        answers_ = Answers();
+        log_.Flush();
         HWND lv = CreateList();
         if (ansi)
             MakeAnsiWindow(lv);
         if (c.setup)
-            c.setup(rec_, lv);
+            c.setup(answers_, lv);
         ASSERT_TRUE(AttachEdit(lv, c.flags));
         HWND editor;
         if (c.click) {
             ASSERT_TRUE(AttachSort(lv, 0, FALSE));
-            rec_.events.clear();
+            log_.Flush();
             editor = ClickToEdit(lv, 1, c.column);
             ASSERT_EQ(editor, Editor(lv)) << name;
             EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0), reinterpret_cast<LRESULT>(editor));
@@ -482,10 +506,10 @@ TEST_F(ListViewExtTest, EditSequences)
         if (c.finish)
             c.finish(this, lv);
         PumpMessages();
-        EXPECT_EQ(rec_.events, c.expected) << name;
         if (c.wide >= 0) {
-            EXPECT_EQ(rec_.wideCodes, c.wide == 1) << name;
+            EXPECT_EQ(EditCodesWide(), c.wide) << name;
         }
+        EXPECT_TRUE(log_.Check(c.expected, name));
         EXPECT_FALSE(IsWindow(editor)) << name;
         if (IsWindow(lv)) {
             EXPECT_EQ(Editor(lv), nullptr) << name;
@@ -514,7 +538,7 @@ TEST_F(ListViewExtTest, ClickRules)
         {LVS_EDITLABELS | LVS_OWNERDRAWFIXED, LVEOF_NOFIRSTCOLUMN, 0, false, false},
     };
     for (const auto &c : cases) {
-        rec_.events.clear();
+        log_.Flush();
         HWND lv = CreateList(c.style);
         ASSERT_TRUE(AttachEdit(lv, c.flags));
         FocusForInput(lv);
@@ -526,7 +550,7 @@ TEST_F(ListViewExtTest, ClickRules)
         else
             ClickCell(lv, 1, c.column);
         EXPECT_EQ(Editor(lv) != nullptr, c.opens) << c.style << " " << c.column;
-        EXPECT_EQ(rec_.events.size(), c.opens ? 1u : 0u) << c.style << " " << c.column;
+        EXPECT_EQ(log_.log().size(), c.opens ? 1u : 0u) << c.style << " " << c.column;
         DestroyWindow(lv);
     }
 }
@@ -541,15 +565,16 @@ TEST_F(ListViewExtTest, GridParent)
     FocusForInput(lv);
     ClickCell(lv, 1, 1);
     Tap(VK_DOWN);
-    EXPECT_EQ(rec_.events, (Events{"getstate(1)", "setstate(1)", "key(40)"}));
+    EXPECT_TRUE(log_.Check({ToParent(kGridGetState, 1), ToParent(kGridSetState, 1), ToParent(WM_KEYDOWN, VK_DOWN)},
+                           "grid parent"));
     SetParent(lv, parent_);
     DestroyWindow(grid);
     ASSERT_TRUE(AttachEdit(lv));
-    rec_.events.clear();
+    log_.Flush();
     FocusForInput(lv);
     ClickCell(lv, 0, 1);
     Tap(VK_DOWN);  // now the list view's own
-    EXPECT_EQ(rec_.events, Events{});
+    EXPECT_TRUE(log_.Check({}, "other parent"));
     EXPECT_EQ(SendMessageW(lv, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 1);
 }
 

@@ -121,10 +121,10 @@ TEST_F(Meter, ClassStateBlockDefaultsAndInfoMasks)
     EXPECT_EQ(SendMessageA(hwnd, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
     SendMessageA(hwnd, WM_SETFOCUS, 0, 0);
     SendMessageA(hwnd, WM_KILLFOCUS, 0, 0);
-    ASSERT_EQ(host_.notifications.size(), 2u);
-    EXPECT_EQ(host_.notifications[0].code * 1000 + host_.notifications[1].code,
+    ASSERT_EQ(host_.notifications().size(), 2u);
+    EXPECT_EQ(host_.notifications()[0].code * 1000 + host_.notifications()[1].code,
               NM_SETFOCUS * 1000 + NM_KILLFOCUS);
-    EXPECT_EQ(host_.notifications[1].idFrom, 9u);
+    EXPECT_EQ(host_.notifications()[1].idFrom, 9u);
     // Only the masked fields and style bits are set and read back.
     AMINFO set = {AMIF_STYLE | AMIF_LABELSTEP, 0x13, 0x12, 99, 5, 99, 99, 99};
     SendMessageA(hwnd, AMM_SETINFO, 0, reinterpret_cast<LPARAM>(&set));

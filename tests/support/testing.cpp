@@ -72,12 +72,21 @@ LRESULT CALLBACK HostWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     auto *self = reinterpret_cast<HostWindow *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NOTIFY && self) {
-        const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
-        self->notifications.push_back(
-            {wParam, header->hwndFrom, header->idFrom, static_cast<int>(header->code)});
+        self->messages.Record(hwnd, message, wParam, lParam, kParent);
         return 0;
     }
+    if (message == WM_COMMAND && self)
+        self->messages.Record(hwnd, message, wParam, lParam, kParent);
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+std::vector<Notification> HostWindow::notifications() const
+{
+    std::vector<Notification> notes;
+    for (const RecordedMsg &r : messages.log())
+        if (r.message == WM_NOTIFY)
+            notes.push_back({r.wParam, r.hwndFrom, r.idFrom, static_cast<int>(r.code)});
+    return notes;
 }
 
 HostWindow::HostWindow(int width, int height)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "msgseq.h"
+
 namespace orvtest {
 
 // True when the system reports the non-NT platform (the library's ANSI flavour).
@@ -23,7 +25,9 @@ HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int
                            int height, HWND parent, int id, DWORD exStyle = 0,
                            void *createParam = NULL);
 
-// A top-level window that records the WM_NOTIFY messages it receives.
+// A top-level window that logs the WM_NOTIFY and WM_COMMAND messages it receives
+// as a parent's (kParent) in messages; a test may watch its controls into the
+// same log.
 struct Notification {
     WPARAM wParam;
     HWND hwndFrom;
@@ -37,7 +41,9 @@ public:
     HostWindow(const HostWindow &) = delete;
     HostWindow &operator=(const HostWindow &) = delete;
     HWND hwnd() const { return hwnd_; }
-    std::vector<Notification> notifications;
+    MsgRecorder messages;
+    // The WM_NOTIFY messages of the log, in order (messages.Flush() clears them).
+    std::vector<Notification> notifications() const;
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
