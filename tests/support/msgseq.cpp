@@ -21,10 +21,11 @@ struct Watched {
 std::vector<Watched> watched;
 
 // The message last taken from the queue, until its window procedure sees it:
-// that call is the posted one. Set by a WH_GETMESSAGE hook that stays while
-// any recorder lives.
+// that call is the posted one. Set by a WH_GETMESSAGE hook of the thread, there
+// only while a recorder watches windows: tests that merely use a host window
+// run without it.
 HHOOK hook;
-int recorders;
+int watchers;
 HWND pendingHwnd;
 UINT pendingMessage;
 
@@ -173,25 +174,25 @@ std::string NotifyCodeName(UINT code)
     return name ? name : std::to_string(static_cast<int>(code));
 }
 
-MsgRecorder::MsgRecorder()
-{
-    if (recorders++ == 0)
-        hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, NULL, GetCurrentThreadId());
-}
-
 MsgRecorder::~MsgRecorder()
 {
     for (Watched &w : watched)
         if (w.recorder == this)
             w.recorder = nullptr;
-    if (--recorders == 0 && hook) {
+    if (watching_ && --watchers == 0 && hook) {
         UnhookWindowsHookEx(hook);
         hook = NULL;
+        pendingHwnd = NULL;
     }
 }
 
 void MsgRecorder::Watch(HWND hwnd, std::vector<UINT> only, unsigned side)
 {
+    if (!watching_) {
+        watching_ = true;
+        if (watchers++ == 0)
+            hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, NULL, GetCurrentThreadId());
+    }
     const bool wide = IsWindowUnicode(hwnd) != FALSE;
     const LONG_PTR previous = wide ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
     watched.push_back({hwnd, reinterpret_cast<WNDPROC>(previous), wide, this, std::move(only), side});

@@ -52,14 +52,16 @@ struct RecordedMsg {
 
 class MsgRecorder {
 public:
-    MsgRecorder();
+    MsgRecorder() = default;
     ~MsgRecorder();
     MsgRecorder(const MsgRecorder &) = delete;
     MsgRecorder &operator=(const MsgRecorder &) = delete;
 
     // Subclasses hwnd, in its own character set, and logs what it receives:
     // the listed messages, or without a list all but the frequent mouse, cursor
-    // and hit-test ones. side is 0 for a control, kParent for a parent.
+    // and hit-test ones. side is 0 for a control, kParent for a parent. From the
+    // first call on, until the recorder goes, the log tells posted messages
+    // from sent ones; before, every entry counts as sent.
     void Watch(HWND hwnd, std::vector<UINT> only = {}, unsigned side = 0);
     // Logs one message from a window procedure of the test's own; the entry is
     // returned so that the caller can add detail.
@@ -73,6 +75,7 @@ public:
 
 private:
     std::vector<RecordedMsg> log_;
+    bool watching_ = false;
 };
 
 // "WM_NOTIFY", "WM_USER+201", "0x0999"; notification codes the same way.
