@@ -17,10 +17,14 @@ typedef BOOL(WINAPI *IsWinEventHookInstalledFn)(DWORD);
 typedef HRESULT(WINAPI *AccessibleObjectFromWindowFn)(HWND, DWORD, REFIID, void **);
 
 // The interface identifiers, here so that no import library is needed.
-const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kIidOleWindow = {0x00000114, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+const IID kIidUnknown = {
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidDispatch = {
+    0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidOleWindow = {
+    0x00000114, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidAccessible = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 const HRESULT kGone = RPC_E_DISCONNECTED;
 
@@ -63,8 +67,8 @@ void UnlockHold()
 HMODULE ReferenceThisModule()
 {
     HMODULE module = NULL;
-    const GetModuleHandleExWFn getModuleHandleEx =
-        ProcAs<GetModuleHandleExWFn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetModuleHandleExW"));
+    const GetModuleHandleExWFn getModuleHandleEx = ProcAs<GetModuleHandleExWFn>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetModuleHandleExW"));
     if (getModuleHandleEx)
         getModuleHandleEx(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                           reinterpret_cast<LPCWSTR>(&ReferenceThisModule), &module);
@@ -128,10 +132,12 @@ void BindOle(OleBinding *binding)
     HMODULE oleaut = oleacc ? LoadLibraryA("oleaut32.dll") : NULL;
     if (!oleacc || !oleaut)
         return;
-    binding->lresultFromObject = ProcAs<LresultFromObjectFn>(GetProcAddress(oleacc, "LresultFromObject"));
+    binding->lresultFromObject =
+        ProcAs<LresultFromObjectFn>(GetProcAddress(oleacc, "LresultFromObject"));
     binding->createStdAccessibleObject =
         ProcAs<CreateStdAccessibleObjectFn>(GetProcAddress(oleacc, "CreateStdAccessibleObject"));
-    binding->sysAllocStringLen = ProcAs<SysAllocStringLenFn>(GetProcAddress(oleaut, "SysAllocStringLen"));
+    binding->sysAllocStringLen =
+        ProcAs<SysAllocStringLenFn>(GetProcAddress(oleaut, "SysAllocStringLen"));
     binding->accessibleObjectFromWindow =
         ProcAs<AccessibleObjectFromWindowFn>(GetProcAddress(oleacc, "AccessibleObjectFromWindow"));
 }
@@ -182,8 +188,10 @@ WCHAR *WindowTextCopy(HWND hwnd, int *length)
     *length = 0;
     if (platformIsNT) {
         const int size = GetWindowTextLengthW(hwnd);
-        WCHAR *text = size > 0 ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, (size + 1) * sizeof(WCHAR)))
-                               : NULL;
+        WCHAR *text =
+            size > 0
+                ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, (size + 1) * sizeof(WCHAR)))
+                : NULL;
         if (text)
             *length = GetWindowTextW(hwnd, text, size + 1);
         if (text && *length <= 0) {
@@ -198,8 +206,9 @@ WCHAR *WindowTextCopy(HWND hwnd, int *length)
         return NULL;
     const int got = GetWindowTextA(hwnd, narrow, size + 1);
     const int wide = got > 0 ? MultiByteToWideChar(CP_ACP, 0, narrow, got, NULL, 0) : 0;
-    WCHAR *text = wide > 0 ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, (wide + 1) * sizeof(WCHAR)))
-                           : NULL;
+    WCHAR *text =
+        wide > 0 ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, (wide + 1) * sizeof(WCHAR)))
+                 : NULL;
     if (text) {
         *length = MultiByteToWideChar(CP_ACP, 0, narrow, got, text, wide);
         text[*length] = 0;
@@ -233,8 +242,8 @@ HRESULT ChildWindowObject(HWND window, IDispatch **object)
 // Navigation among a control's own child windows: first and last child from
 // the object itself, next and previous from a child; the object's siblings
 // come from the standard object.
-HRESULT NavigateChildWindows(const AccessAnswers &answers, LONG direction, VARIANT start, VARIANT *end,
-                             IAccessible *standard)
+HRESULT NavigateChildWindows(const AccessAnswers &answers, LONG direction, VARIANT start,
+                             VARIANT *end, IAccessible *standard)
 {
     if (start.vt != VT_I4)
         return E_INVALIDARG;
@@ -398,7 +407,8 @@ public:
         const HRESULT hr = inner_->get_accState(child, &standard);
         const DWORD base = SUCCEEDED(hr) && standard.vt == VT_I4 ? standard.lVal : 0;
         state->vt = VT_I4;
-        state->lVal = static_cast<LONG>((base & ~answers.stateMask) | (answers.state & answers.stateMask));
+        state->lVal =
+            static_cast<LONG>((base & ~answers.stateMask) | (answers.state & answers.stateMask));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
@@ -484,7 +494,8 @@ public:
     {
         return Alive() ? inner_->accSelect(flags, child) : kGone;
     }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG *x, LONG *y, LONG *w, LONG *h, VARIANT child) override
+    HRESULT STDMETHODCALLTYPE accLocation(LONG *x, LONG *y, LONG *w, LONG *h,
+                                          VARIANT child) override
     {
         return Alive() ? inner_->accLocation(x, y, w, h, child) : kGone;
     }
@@ -515,7 +526,10 @@ private:
 
     // The window still exists and is still of the class it had.
     bool Alive() const { return IsWindow(hwnd_) && GetClassWord(hwnd_, GCW_ATOM) == atom_; }
-    bool Describe(AccessAnswers *answers) const { return Alive() && DescribeWindow(hwnd_, table_, answers); }
+    bool Describe(AccessAnswers *answers) const
+    {
+        return Alive() && DescribeWindow(hwnd_, table_, answers);
+    }
 
     LONG refs_;
     HWND hwnd_;
@@ -543,7 +557,8 @@ LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessCla
         return DefaultGetObject(hwnd, wParam, lParam);
     IAccessible *inner = NULL;
     if (FAILED(api.createStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible,
-                                             reinterpret_cast<void **>(&inner))) || !inner)
+                                             reinterpret_cast<void **>(&inner))) ||
+        !inner)
         return DefaultGetObject(hwnd, wParam, lParam);
     void *memory = HeapAlloc(GetProcessHeap(), 0, sizeof(ControlAccessible));
     if (!memory) {
@@ -551,7 +566,8 @@ LRESULT AccessGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessCla
         return DefaultGetObject(hwnd, wParam, lParam);
     }
     ControlAccessible *object = new (memory) ControlAccessible(hwnd, table, inner);
-    const LRESULT result = api.lresultFromObject(kIidAccessible, wParam, static_cast<IAccessible *>(object));
+    const LRESULT result =
+        api.lresultFromObject(kIidAccessible, wParam, static_cast<IAccessible *>(object));
     object->Release();
     // Without COM on this thread the object cannot be handed out; the standard
     // answer is better than none.
@@ -590,7 +606,8 @@ void NotifyMoreChanges(HWND hwnd, const AccessAnswers &before, const AccessAnswe
         AccessNotify(hwnd, EVENT_OBJECT_TEXTSELECTIONCHANGED);
     else if (lstrcmpW(after.description, before.description) != 0)
         AccessNotify(hwnd, EVENT_OBJECT_DESCRIPTIONCHANGE);
-    bool children = after.ownChildren != before.ownChildren || after.childWindowCount != before.childWindowCount;
+    bool children = after.ownChildren != before.ownChildren ||
+                    after.childWindowCount != before.childWindowCount;
     for (int i = 0; !children && i < after.childWindowCount; ++i)
         children = after.childWindows[i] != before.childWindows[i];
     if (children)
@@ -606,9 +623,9 @@ AccessWatch::AccessWatch(HWND hwnd, const AccessClass *table, bool nameMayChange
     if (!api.notifyWinEvent)
         return;
     nameWatched_ = nameMayChange && Hooked(api, EVENT_OBJECT_NAMECHANGE);
-    if (!nameWatched_ && !Hooked(api, EVENT_OBJECT_VALUECHANGE) && !Hooked(api, EVENT_OBJECT_STATECHANGE) &&
-        !Hooked(api, EVENT_OBJECT_TEXTSELECTIONCHANGED) && !Hooked(api, EVENT_OBJECT_DESCRIPTIONCHANGE) &&
-        !Hooked(api, EVENT_OBJECT_REORDER))
+    if (!nameWatched_ && !Hooked(api, EVENT_OBJECT_VALUECHANGE) &&
+        !Hooked(api, EVENT_OBJECT_STATECHANGE) && !Hooked(api, EVENT_OBJECT_TEXTSELECTIONCHANGED) &&
+        !Hooked(api, EVENT_OBJECT_DESCRIPTIONCHANGE) && !Hooked(api, EVENT_OBJECT_REORDER))
         return;
     valid_ = DescribeWindow(hwnd, table, &before_);
     if (valid_ && nameWatched_)

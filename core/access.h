@@ -18,11 +18,11 @@ struct AccessAnswers {
     DWORD state;      // the control's own state bits...
     DWORD stateMask;  // ...replacing these bits of the standard object's state
     bool hasValue;
-    WCHAR value[256];             // long enough for a table cell's position and text
-    bool nameFromText;            // the window text names it (when not empty)
-    const WCHAR *defaultAction;   // NULL: the standard object's
-    WCHAR name[80];               // when not empty, the name (before nameFromText)
-    WCHAR description[64];        // empty: the standard object's
+    WCHAR value[256];            // long enough for a table cell's position and text
+    bool nameFromText;           // the window text names it (when not empty)
+    const WCHAR *defaultAction;  // NULL: the standard object's
+    WCHAR name[80];              // when not empty, the name (before nameFromText)
+    WCHAR description[64];       // empty: the standard object's
     // A text control's selection in its own terms (e.g. first and last byte):
     // AccessWatch sends EVENT_OBJECT_TEXTSELECTIONCHANGED when it changes.
     DWORD textSelection[2];

@@ -13,7 +13,8 @@ void SendBareNotification(HWND hwnd, int code)
     header.hwndFrom = hwnd;
     header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
     header.code = static_cast<UINT>(code);
-    Win<C>::SendMessage(GetParent(hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    Win<C>::SendMessage(GetParent(hwnd), WM_NOTIFY, header.idFrom,
+                        reinterpret_cast<LPARAM>(&header));
 }
 
 }  // namespace
@@ -140,8 +141,8 @@ ControlWatch::ControlWatch(HWND hwnd, const AccessClass *table, bool nameMayChan
 {
     if (once) {
         outer_ = controlWatchSlot != TLS_OUT_OF_INDEXES
-            ? static_cast<HWND>(TlsGetValue(controlWatchSlot))
-            : NULL;
+                     ? static_cast<HWND>(TlsGetValue(controlWatchSlot))
+                     : NULL;
         if (outer_ == hwnd)
             return;
         if (controlWatchSlot != TLS_OUT_OF_INDEXES)

@@ -78,7 +78,8 @@ LRESULT ControlOnThemeChanged(HWND hwnd, HTHEME *theme, LPCWSTR themeClass);
 // while handling a watched message is part of that message.
 class ControlWatch {
 public:
-    ControlWatch(HWND hwnd, const AccessClass *table, bool nameMayChange = false, bool once = false);
+    ControlWatch(HWND hwnd, const AccessClass *table, bool nameMayChange = false,
+                 bool once = false);
     ~ControlWatch();
     ControlWatch(const ControlWatch &) = delete;
     ControlWatch &operator=(const ControlWatch &) = delete;

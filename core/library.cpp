@@ -80,8 +80,8 @@ HCURSOR LoadClassCursor(ClassCursor cursor)
     HINSTANCE module = cursor.own ? libInstance : NULL;
     const UINT flags = LR_DEFAULTSIZE | LR_SHARED;
     HANDLE image = platformIsNT
-        ? LoadImageW(module, MAKEINTRESOURCEW(cursor.id), IMAGE_CURSOR, 0, 0, flags)
-        : LoadImageA(module, MAKEINTRESOURCEA(cursor.id), IMAGE_CURSOR, 0, 0, flags);
+                       ? LoadImageW(module, MAKEINTRESOURCEW(cursor.id), IMAGE_CURSOR, 0, 0, flags)
+                       : LoadImageA(module, MAKEINTRESOURCEA(cursor.id), IMAGE_CURSOR, 0, 0, flags);
     return static_cast<HCURSOR>(image);
 }
 
@@ -121,30 +121,34 @@ ClassEntry ClassTable(int index)
 {
     const ClassCursor arrow = {false, 32512 /* IDC_ARROW */};
     // Systems before 4.10 have no hand cursor; the library brings its own.
-    const ClassCursor hand = osVersion < 0x00040001 ? ClassCursor{true, 100}
-                                                    : ClassCursor{false, 32649 /* IDC_HAND */};
+    const ClassCursor hand =
+        osVersion < 0x00040001 ? ClassCursor{true, 100} : ClassCursor{false, 32649 /* IDC_HAND */};
     switch (index) {
     case 0:
         return {"ORV_ProgressClass", kClassStyleStatic, 0, arrow, COLOR_WINDOW + 1,
-                ProgressWndProc, ProgressWndProc};
+                ProgressWndProc,     ProgressWndProc};
     case 1:
         // The extra bytes hold the handle of the meter's state block.
-        return {"ORV_AnalogMeterClass", CS_GLOBALCLASS | CS_NOCLOSE, sizeof(HGLOBAL), arrow,
-                COLOR_WINDOW + 1, AnalogMeterWndProc, AnalogMeterWndProc};
+        return {"ORV_AnalogMeterClass", CS_GLOBALCLASS | CS_NOCLOSE, sizeof(HGLOBAL),   arrow,
+                COLOR_WINDOW + 1,       AnalogMeterWndProc,          AnalogMeterWndProc};
     case 2:
-        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1, WebLinkWndProcA,
-                WebLinkWndProcW};
+        return {"ORV_WebLinkClass", kClassStyleStatic, 0, hand, COLOR_BTNFACE + 1,
+                WebLinkWndProcA,    WebLinkWndProcW};
     case 3:
-        return {"ORV_LEDClass", kClassStyleStatic, 0, arrow, COLOR_BTNFACE + 1, LedWndProc,
-                LedWndProc};
+        return {"ORV_LEDClass",    kClassStyleStatic, 0,         arrow,
+                COLOR_BTNFACE + 1, LedWndProc,        LedWndProc};
     case 4:
         return {"ORV_GridControlClass", CS_GLOBALCLASS, 0, arrow, 0, GridWndProcA, GridWndProcW};
     case 5:
-        return {"ORV_SplitterClass", CS_GLOBALCLASS, 0, arrow, COLOR_BTNFACE + 1, SplitterWndProcA,
-                SplitterWndProcW};
+        return {"ORV_SplitterClass", CS_GLOBALCLASS,  0, arrow, COLOR_BTNFACE + 1,
+                SplitterWndProcA,    SplitterWndProcW};
     default:
-        return {"ORV_HexEditorClass", CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 0,
-                {false, 32513 /* IDC_IBEAM */}, COLOR_BTNFACE + 1, HexEditorWndProcA,
+        return {"ORV_HexEditorClass",
+                CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                0,
+                {false, 32513 /* IDC_IBEAM */},
+                COLOR_BTNFACE + 1,
+                HexEditorWndProcA,
                 HexEditorWndProcW};
     }
 }
@@ -183,7 +187,8 @@ void LibraryProcessDetach(void)
 extern "C" BOOL WINAPI InitORVCC(DWORD flags)
 {
     if (flags == 0)
-        flags = ORVCC_PROGRESS_CLASS | ORVCC_ANALOGMETER_CLASS | ORVCC_WEBLINK_CLASS | ORVCC_LED_CLASS;
+        flags =
+            ORVCC_PROGRESS_CLASS | ORVCC_ANALOGMETER_CLASS | ORVCC_WEBLINK_CLASS | ORVCC_LED_CLASS;
 
     INITCOMMONCONTROLSEX icc;
     icc.dwSize = sizeof icc;

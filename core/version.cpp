@@ -58,8 +58,8 @@ extern "C" HRESULT WINAPI DllGetVersion(DLLVERSIONINFO *info)
     info->dwMajorVersion = major;
     info->dwMinorVersion = minor;
     info->dwBuildNumber = build;
-    info->dwPlatformID = fixed.dwFileOS == VOS__WINDOWS32 ? DLLVER_PLATFORM_WINDOWS
-                                                          : DLLVER_PLATFORM_NT;
+    info->dwPlatformID =
+        fixed.dwFileOS == VOS__WINDOWS32 ? DLLVER_PLATFORM_WINDOWS : DLLVER_PLATFORM_NT;
     if (info->cbSize >= sizeof(DLLVERSIONINFO2)) {
         DLLVERSIONINFO2 *info2 = reinterpret_cast<DLLVERSIONINFO2 *>(info);
         info2->dwFlags = 0;

@@ -117,9 +117,9 @@ int main(int argc, char **argv)
             SendMessageA(main, WM_TIMER, IDT_FAST, 0);
         ok = SaveWindow(main, folder, "main.png");
         ok = SaveSecondary(main, IDM_SPLITTER, "SplitterWindow - Test", IDCANCEL, folder,
-                           "splitter.png") && ok;
-        ok = SaveSecondary(main, IDM_HEXEDITOR, "Dialog", IDCANCEL, folder, "hexeditor.png") &&
+                           "splitter.png") &&
              ok;
+        ok = SaveSecondary(main, IDM_HEXEDITOR, "Dialog", IDCANCEL, folder, "hexeditor.png") && ok;
         ok = SaveSecondary(main, IDM_VERSION, "DllVersion:", IDOK, folder, "version.png") && ok;
         PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
     }

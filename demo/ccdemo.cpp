@@ -15,8 +15,8 @@ const char kMeterLabels[] = "0\0 10\0 20\0 30\0 40\0 50";
 const int kMeterLabelCount = 6;
 
 struct MainState {
-    DWORD seconds;   // shown on the two LED digits, 0..99
-    int meterUp;     // 1: the needle moves up, 0: down
+    DWORD seconds;  // shown on the two LED digits, 0..99
+    int meterUp;    // 1: the needle moves up, 0: down
 };
 MainState g_main;
 
@@ -42,7 +42,8 @@ void SetUpProgress(HWND dialog)
 void SetUpMeter(HWND dialog)
 {
     AMINFO info = {};
-    info.dwMask = AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX | AMIF_HOLDTIME | AMIF_PARAM;
+    info.dwMask =
+        AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX | AMIF_HOLDTIME | AMIF_PARAM;
     info.dwStyle = AMS_PEAKHOLD;
     info.dwStyleMask = AMS_NOCAPTION | AMS_CAPTIONTOP | AMS_PEAKHOLD;
     info.nIntervals = 25;

@@ -10,8 +10,8 @@ namespace {
 
 HWND CreatePane(const char *className, const char *text, DWORD style, int id, HWND parent)
 {
-    return CreateWindowExA(0, className, text, style, 0, 0, 0, 0, parent,
-                           (HMENU)(INT_PTR)id, g_instance, NULL);
+    return CreateWindowExA(0, className, text, style, 0, 0, 0, 0, parent, (HMENU)(INT_PTR)id,
+                           g_instance, NULL);
 }
 
 void SendClientSize(HWND dialog)

@@ -143,8 +143,8 @@ BOOL EnsureRoom(MruList *list, SIZE_T bytes)
 BOOL AllocateArea(MruList *list)
 {
     const SIZE_T growth = (kGrowthReserve + list->pageSize - 1) / list->pageSize * list->pageSize;
-    void *base = VirtualAlloc(NULL, list->areaSize + growth, MEM_RESERVE | MEM_TOP_DOWN,
-                              PAGE_READWRITE);
+    void *base =
+        VirtualAlloc(NULL, list->areaSize + growth, MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
     if (!base)
         return FALSE;
     if (!VirtualAlloc(base, list->areaSize, MEM_COMMIT, PAGE_READWRITE)) {
@@ -268,11 +268,12 @@ C *ReadOrderValue(MruList *list)
     LoadMruOrderName(name);
     DWORD size = 64 * sizeof(C);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        C *buffer = static_cast<C *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + sizeof(C)));
+        C *buffer =
+            static_cast<C *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + sizeof(C)));
         if (!buffer)
             return NULL;
-        const BOOL read = ReadWriteMruValue<C>(list->hKey, SubKey<C>(list), KEY_READ, name,
-                                               buffer, &size, REG_SZ);
+        const BOOL read = ReadWriteMruValue<C>(list->hKey, SubKey<C>(list), KEY_READ, name, buffer,
+                                               &size, REG_SZ);
         if (read || GetLastError() != ERROR_MORE_DATA || attempt > 0)
             return buffer;
         HeapFree(GetProcessHeap(), 0, buffer);
@@ -650,18 +651,54 @@ int GetMaxItemTextLen(HANDLE handle)
 
 extern "C" {
 
-HANDLE WINAPI MRU_OpenListA(const MruOpenParamsA *params) { return OpenList<char>(params); }
-HANDLE WINAPI MRU_OpenListW(const MruOpenParamsW *params) { return OpenList<WCHAR>(params); }
-BOOL WINAPI MRU_CloseListA(HANDLE list) { return CloseList<char>(list); }
-BOOL WINAPI MRU_CloseListW(HANDLE list) { return CloseList<WCHAR>(list); }
-BOOL WINAPI MRU_AddItemA(HANDLE list, LPCSTR text) { return AddItem(list, text); }
-BOOL WINAPI MRU_AddItemW(HANDLE list, LPCWSTR text) { return AddItem(list, text); }
-int WINAPI MRU_FindItemA(HANDLE list, LPCSTR text) { return FindItem(list, text); }
-int WINAPI MRU_FindItemW(HANDLE list, LPCWSTR text) { return FindItem(list, text); }
-BOOL WINAPI MRU_MoveItemToTopA(HANDLE list, int index) { return MoveItemToTop<char>(list, index); }
-BOOL WINAPI MRU_MoveItemToTopW(HANDLE list, int index) { return MoveItemToTop<WCHAR>(list, index); }
-BOOL WINAPI MRU_RemoveItemA(HANDLE list, int index) { return RemoveItem<char>(list, index); }
-BOOL WINAPI MRU_RemoveItemW(HANDLE list, int index) { return RemoveItem<WCHAR>(list, index); }
+HANDLE WINAPI MRU_OpenListA(const MruOpenParamsA *params)
+{
+    return OpenList<char>(params);
+}
+HANDLE WINAPI MRU_OpenListW(const MruOpenParamsW *params)
+{
+    return OpenList<WCHAR>(params);
+}
+BOOL WINAPI MRU_CloseListA(HANDLE list)
+{
+    return CloseList<char>(list);
+}
+BOOL WINAPI MRU_CloseListW(HANDLE list)
+{
+    return CloseList<WCHAR>(list);
+}
+BOOL WINAPI MRU_AddItemA(HANDLE list, LPCSTR text)
+{
+    return AddItem(list, text);
+}
+BOOL WINAPI MRU_AddItemW(HANDLE list, LPCWSTR text)
+{
+    return AddItem(list, text);
+}
+int WINAPI MRU_FindItemA(HANDLE list, LPCSTR text)
+{
+    return FindItem(list, text);
+}
+int WINAPI MRU_FindItemW(HANDLE list, LPCWSTR text)
+{
+    return FindItem(list, text);
+}
+BOOL WINAPI MRU_MoveItemToTopA(HANDLE list, int index)
+{
+    return MoveItemToTop<char>(list, index);
+}
+BOOL WINAPI MRU_MoveItemToTopW(HANDLE list, int index)
+{
+    return MoveItemToTop<WCHAR>(list, index);
+}
+BOOL WINAPI MRU_RemoveItemA(HANDLE list, int index)
+{
+    return RemoveItem<char>(list, index);
+}
+BOOL WINAPI MRU_RemoveItemW(HANDLE list, int index)
+{
+    return RemoveItem<WCHAR>(list, index);
+}
 int WINAPI MRU_GetItemTextA(HANDLE list, int index, LPSTR buffer, int size)
 {
     return GetItemText(list, index, buffer, size);
@@ -670,8 +707,14 @@ int WINAPI MRU_GetItemTextW(HANDLE list, int index, LPWSTR buffer, int size)
 {
     return GetItemText(list, index, buffer, size);
 }
-int WINAPI MRU_GetMaxItemTextLenA(HANDLE list) { return GetMaxItemTextLen<char>(list); }
-int WINAPI MRU_GetMaxItemTextLenW(HANDLE list) { return GetMaxItemTextLen<WCHAR>(list); }
+int WINAPI MRU_GetMaxItemTextLenA(HANDLE list)
+{
+    return GetMaxItemTextLen<char>(list);
+}
+int WINAPI MRU_GetMaxItemTextLenW(HANDLE list)
+{
+    return GetMaxItemTextLen<WCHAR>(list);
+}
 
 DWORD WINAPI MRU_GetNumItems(HANDLE list)
 {

@@ -33,8 +33,8 @@ void FreeBuffers(void *name, void *data)
 
 // Walks the values of an open key from the last to the first.
 template <class C>
-LONG WalkValues(HKEY key, DWORD count, C *name, DWORD nameCapacity, BYTE *data,
-                DWORD dataCapacity, MruValueProc<C> proc, void *context)
+LONG WalkValues(HKEY key, DWORD count, C *name, DWORD nameCapacity, BYTE *data, DWORD dataCapacity,
+                MruValueProc<C> proc, void *context)
 {
     for (DWORD index = count; index-- > 0;) {
         DWORD nameLength = nameCapacity;
@@ -136,12 +136,11 @@ void LoadMruOrderName(C (&name)[16])
     Win<C>::LoadString(libInstance, kMruOrderNameId, name, 16);
 }
 
-#define ORVCC_MRU_STORE(C)                                                                      \
-    template BOOL ReadWriteMruValue<C>(HKEY, const C *, DWORD, const C *, void *, DWORD *,    \
-                                       DWORD);                                                 \
-    template BOOL DeleteMruValue<C>(HKEY, const C *, const C *);                               \
-    template BOOL EnumMruValues<C>(HKEY, const C *, MruValueProc<C>, void *);                  \
-    template C MruItemLetter<C>(const C *, DWORD);                                             \
+#define ORVCC_MRU_STORE(C)                                                                         \
+    template BOOL ReadWriteMruValue<C>(HKEY, const C *, DWORD, const C *, void *, DWORD *, DWORD); \
+    template BOOL DeleteMruValue<C>(HKEY, const C *, const C *);                                   \
+    template BOOL EnumMruValues<C>(HKEY, const C *, MruValueProc<C>, void *);                      \
+    template C MruItemLetter<C>(const C *, DWORD);                                                 \
     template void LoadMruOrderName<C>(C(&)[16]);
 ORVCC_MRU_STORE(char)
 ORVCC_MRU_STORE(WCHAR)

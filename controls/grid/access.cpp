@@ -20,7 +20,8 @@ namespace {
 
 int FocusedRow(const GridState *s)
 {
-    return static_cast<int>(SendMessageW(s->child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    return static_cast<int>(
+        SendMessageW(s->child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 // Appends text to to[0..size), shortened to fit; returns the new length.
@@ -60,7 +61,8 @@ bool DescribeGrid(HWND hwnd, AccessAnswers *answers)
     const int column = s->selectedColumn;
     if (row < 0 || column < 0 || column >= GridColumnCount<WCHAR>(s))
         return true;
-    CellValue(s->child, row, column, answers->value, static_cast<int>(sizeof answers->value / sizeof(WCHAR)));
+    CellValue(s->child, row, column, answers->value,
+              static_cast<int>(sizeof answers->value / sizeof(WCHAR)));
     answers->hasValue = true;
     return true;
 }

@@ -13,7 +13,8 @@ namespace {
 
 const DWORD kDefaultFlags = GCS_HORZLINES | GCS_VERTLINES;
 const UINT kEditRequest = WM_APP;
-const DWORD kAllColors = GCC_BACK | GCC_TEXT | GCC_SELBACK | GCC_SELTEXT | GCC_HORZLINE | GCC_VERTLINE;
+const DWORD kAllColors =
+    GCC_BACK | GCC_TEXT | GCC_SELBACK | GCC_SELTEXT | GCC_HORZLINE | GCC_VERTLINE;
 // In sysColors besides the GCC_* bits: the child's own background (below the
 // rows) is the list view's default, not one the application gave it.
 const DWORD kChildBack = 0x40;
@@ -32,8 +33,8 @@ void ColorFields(GridState *s, COLORREF *fields[6])
 // Takes the colours the application has not set from the system.
 void ReadSystemColors(GridState *s)
 {
-    static const int indexes[6] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
-                                   COLOR_HIGHLIGHTTEXT, COLOR_3DFACE, COLOR_3DFACE};
+    static const int indexes[6] = {COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                                   COLOR_HIGHLIGHTTEXT, COLOR_3DFACE,     COLOR_3DFACE};
     COLORREF *fields[6];
     ColorFields(s, fields);
     for (int i = 0; i < 6; ++i)
@@ -94,9 +95,10 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     // The record is in place before the child exists: the child talks to the
     // grid while it is created.
     ControlSetState(hwnd, s);
-    const DWORD passed = static_cast<DWORD>(create->style) & 0xFFFF & ~(0x0003u | LVS_OWNERDRAWFIXED);
-    s->child = GridApi<C>::CreateChild(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | passed,
-                                       hwnd, create->hInstance);
+    const DWORD passed =
+        static_cast<DWORD>(create->style) & 0xFFFF & ~(0x0003u | LVS_OWNERDRAWFIXED);
+    s->child = GridApi<C>::CreateChild(
+        WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | passed, hwnd, create->hInstance);
     if (!s->child) {
         ControlSetState(hwnd, NULL);
         HeapFree(GetProcessHeap(), 0, s);
@@ -159,7 +161,8 @@ bool MayMoveCursor(UINT message, LPARAM lParam)
     case LVM_INSERTITEMA:
     case LVM_INSERTITEMW: {
         const LVITEMW *item = reinterpret_cast<const LVITEMW *>(lParam);
-        return item && (item->mask & LVIF_STATE) && (item->stateMask & (LVIS_FOCUSED | LVIS_SELECTED));
+        return item && (item->mask & LVIF_STATE) &&
+               (item->stateMask & (LVIS_FOCUSED | LVIS_SELECTED));
     }
     default:
         return false;
@@ -172,7 +175,7 @@ LRESULT OnSetColors(GridState *s, const GRIDCOLORS *colors)
         return 0;
     COLORREF *fields[6];
     ColorFields(s, fields);
-    const COLORREF values[6] = {colors->crBack, colors->crText, colors->crSelBack,
+    const COLORREF values[6] = {colors->crBack,    colors->crText,     colors->crSelBack,
                                 colors->crSelText, colors->crHorzLine, colors->crVertLine};
     for (int i = 0; i < 6; ++i)
         if (colors->fMask & (1u << i))
@@ -282,7 +285,8 @@ LRESULT OnListViewMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, 
             // A sub-item reports the row's focus and selection too, refined to
             // its column (the child keeps them for column 0 only).
             const UINT mask = item->stateMask & (LVIS_FOCUSED | LVIS_SELECTED);
-            const UINT row = static_cast<UINT>(Win<C>::SendMessage(s->child, LVM_GETITEMSTATE, item->iItem, mask));
+            const UINT row = static_cast<UINT>(
+                Win<C>::SendMessage(s->child, LVM_GETITEMSTATE, item->iItem, mask));
             item->state = (item->state & ~mask) | GridRefineToColumn(s, item->iSubItem, row);
         }
         return result;
@@ -343,8 +347,9 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     if (!s)
-        return message >= WM_USER && message <= WM_APP ? 0
-                                                       : Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
+        return message >= WM_USER && message <= WM_APP
+                   ? 0
+                   : Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_SIZE:
         MoveWindow(s->child, 0, 0, LOWORD(lParam), HIWORD(lParam), FALSE);
@@ -387,7 +392,8 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 template <class C>
 UINT GridCellState(const GridState *s, int row, int column, UINT mask)
 {
-    const UINT state = static_cast<UINT>(Win<C>::SendMessage(s->child, LVM_GETITEMSTATE, row, mask));
+    const UINT state =
+        static_cast<UINT>(Win<C>::SendMessage(s->child, LVM_GETITEMSTATE, row, mask));
     return GridRefineToColumn(s, column, state);
 }
 

@@ -9,17 +9,17 @@
 #include "control.h"
 
 struct GridState {
-    HWND child;           // the owner-drawn report list view (id 100)
-    int focusedColumn;    // column of the focused cell, -1 = none
-    int selectedColumn;   // column of the selected cell (the cursor column), -1 = none
-    COLORREF back;        // row background, CLR_NONE = not filled
-    COLORREF text;        // text of unselected rows (full-row mode)
+    HWND child;          // the owner-drawn report list view (id 100)
+    int focusedColumn;   // column of the focused cell, -1 = none
+    int selectedColumn;  // column of the selected cell (the cursor column), -1 = none
+    COLORREF back;       // row background, CLR_NONE = not filled
+    COLORREF text;       // text of unselected rows (full-row mode)
     COLORREF selBack;
     COLORREF selText;
     COLORREF horzLine;
     COLORREF vertLine;
-    DWORD flags;          // GCS_* | vertical pen style << 8 | horizontal pen style
-    UINT editMessage;     // message of the parent for editing requests, 0 = none
+    DWORD flags;       // GCS_* | vertical pen style << 8 | horizontal pen style
+    UINT editMessage;  // message of the parent for editing requests, 0 = none
     LONG_PTR userData;
     // Painting asks the child many questions per row. While the child's window
     // procedure is still the one the editing option left (attachedProc), the

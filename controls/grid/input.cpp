@@ -60,8 +60,8 @@ int TargetColumn(const GridState *s, WPARAM key, int count)
 template <class C>
 LRESULT GridOnKeyDown(HWND hwnd, GridState *s, WPARAM key)
 {
-    const int focused = static_cast<int>(Win<C>::SendMessage(s->child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                             LVNI_FOCUSED));
+    const int focused = static_cast<int>(
+        Win<C>::SendMessage(s->child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     const int count = GridColumnCount<C>(s);
     if (key == VK_RETURN) {
         if (focused < 0 || s->focusedColumn < 0 || s->focusedColumn >= count)

@@ -18,15 +18,15 @@ struct RowLayout {
     RECT bounds;
     RECT label;
     HIMAGELIST images;
-    bool focus;       // the child has the keyboard focus
-    bool showSel;     // focus or LVS_SHOWSELALWAYS
-    bool full;        // GCS_FULLROWSELECT
+    bool focus;    // the child has the keyboard focus
+    bool showSel;  // focus or LVS_SHOWSELALWAYS
+    bool full;     // GCS_FULLROWSELECT
     bool rowDrawnSelected;
     UINT state;       // row state, reduced as painting goes on
     UINT rowState;    // cell mode: the child's state bits of the row
     COLORREF dcBack;  // the colours the device context came with
     COLORREF dcText;
-    WNDPROC direct;   // the list view's own procedure, or null: SendMessage
+    WNDPROC direct;  // the list view's own procedure, or null: SendMessage
 };
 
 // A question to the child while painting (see GridState::childProc).
@@ -72,7 +72,8 @@ struct CellText {
             item.pszText = text;
             item.cchTextMax = capacity;
             text[0] = 0;
-            length = static_cast<int>(Ask<C>(r, GridApi<C>::kGetItemText, r->row, reinterpret_cast<LPARAM>(&item)));
+            length = static_cast<int>(
+                Ask<C>(r, GridApi<C>::kGetItemText, r->row, reinterpret_cast<LPARAM>(&item)));
             if (length < capacity - 1 || !Grow())
                 break;
         }
@@ -163,7 +164,8 @@ void PaintIcon(const GridState *s, const RowLayout *r)
     Ask<C>(r, GridApi<C>::kGetItem, 0, reinterpret_cast<LPARAM>(&item));
     int cx = 0, cy = 0;
     ImageList_GetIconSize(r->images, &cx, &cy);
-    const UINT blended = (s->flags & GCS_ROWHEADERS) ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50;
+    const UINT blended =
+        (s->flags & GCS_ROWHEADERS) ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50;
     const bool selectionShown = r->full ? r->rowDrawnSelected : r->showSel;
     COLORREF fore = s->back;
     UINT style = ILD_TRANSPARENT;
@@ -246,10 +248,13 @@ void PaintColumns(const GridState *s, const RowLayout *r)
         if (!r->full)
             PaintCellSelection<C>(s, r, column, &text);
         if (cell.length > 0) {
-            const int length = GridFitWithEllipsis<C>(r->dc, cell.text, cell.length, text.right - text.left, 0);
+            const int length =
+                GridFitWithEllipsis<C>(r->dc, cell.text, cell.length, text.right - text.left, 0);
             const int align = info.fmt & LVCFMT_JUSTIFYMASK;
             const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
-                                (align == LVCFMT_RIGHT ? DT_RIGHT : align == LVCFMT_CENTER ? DT_CENTER : DT_LEFT);
+                                (align == LVCFMT_RIGHT    ? DT_RIGHT
+                                 : align == LVCFMT_CENTER ? DT_CENTER
+                                                          : DT_LEFT);
             GridApi<C>::DrawText(r->dc, cell.text, length, &text, format);
         }
     }
@@ -270,9 +275,10 @@ int GridFitWithEllipsis(HDC dc, C *text, int length, int width, int margin)
     const int kPartialMax = 256;
     int partial[kPartialMax];
     SIZE size;
-    const bool havePartial = length <= kPartialMax &&
-                             GridApi<C>::TextExtentEx(dc, text, length, partial, &size);
-    if (length <= 0 || width <= 0 || (!havePartial && !GridApi<C>::TextExtent(dc, text, length, &size)) ||
+    const bool havePartial =
+        length <= kPartialMax && GridApi<C>::TextExtentEx(dc, text, length, partial, &size);
+    if (length <= 0 || width <= 0 ||
+        (!havePartial && !GridApi<C>::TextExtent(dc, text, length, &size)) ||
         size.cx + margin < width)
         return length;
     C ellipsis[kEllipsisMax + 1];
@@ -305,7 +311,8 @@ void GridPaintRow(GridState *s, const DRAWITEMSTRUCT *item)
     r.listView = item->hwndItem;
     r.dc = item->hDC;
     r.row = static_cast<int>(item->itemID);
-    r.direct = Win<C>::GetWindowLongPtr(r.listView, GWLP_WNDPROC) == s->attachedProc ? s->childProc : NULL;
+    r.direct =
+        Win<C>::GetWindowLongPtr(r.listView, GWLP_WNDPROC) == s->attachedProc ? s->childProc : NULL;
     r.images = reinterpret_cast<HIMAGELIST>(Ask<C>(&r, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     r.focus = GetFocus() == r.listView;
     if (!ItemRect<C>(&r, LVIR_BOUNDS, &r.bounds) || !ItemRect<C>(&r, LVIR_LABEL, &r.label))

@@ -123,7 +123,8 @@ bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
     answers->hasValue = true;
     Text value = {answers->value, static_cast<int>(sizeof answers->value / sizeof(WCHAR)), 0};
     ReadCaret(hwnd, s, &value);
-    Text description = {answers->description, static_cast<int>(sizeof answers->description / sizeof(WCHAR)), 0};
+    Text description = {answers->description,
+                        static_cast<int>(sizeof answers->description / sizeof(WCHAR)), 0};
     ReadSelection(s, &description);
     answers->textSelection[0] = s->selStart;
     answers->textSelection[1] = s->selEnd;
@@ -141,9 +142,17 @@ const AccessClass *const hexAccess = &kAccess;
 bool AccessMayChange(HWND hwnd, UINT message)
 {
     switch (message) {
-    case HXM_SETDATA: case HXM_SETSEL: case HXM_SETCARETPOS: case HXM_SETBASEADDRESS:
-    case HXM_SETADDRESSDIGITS: case WM_KEYDOWN: case WM_CHAR: case WM_COMMAND:
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_CONTEXTMENU:
+    case HXM_SETDATA:
+    case HXM_SETSEL:
+    case HXM_SETCARETPOS:
+    case HXM_SETBASEADDRESS:
+    case HXM_SETADDRESSDIGITS:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_COMMAND:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_CONTEXTMENU:
         return true;
     case WM_MOUSEMOVE:
         return GetCapture() == hwnd;

@@ -204,7 +204,8 @@ LRESULT OnSetData(HWND hwnd, HexEditorState *s, WPARAM wParam, LPARAM lParam)
     const DWORD count = static_cast<DWORD>(wParam);
     const BYTE *source = reinterpret_cast<const BYTE *>(lParam);
     // A count beyond 32 bits (a 64-bit host) is refused, not cut to its low half.
-    if ((static_cast<unsigned long long>(wParam) >> 16 >> 16) != 0 || (count != 0 && IsBadReadPtr(source, count))) {
+    if ((static_cast<unsigned long long>(wParam) >> 16 >> 16) != 0 ||
+        (count != 0 && IsBadReadPtr(source, count))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -267,7 +268,8 @@ template <class C>
 LRESULT OnSetViewFlags(HWND hwnd, HexEditorState *s, WPARAM wParam, LPARAM lParam)
 {
     const DWORD old = s->viewFlags;
-    s->viewFlags = (old & ~static_cast<DWORD>(wParam)) | (static_cast<DWORD>(wParam) & static_cast<DWORD>(lParam));
+    s->viewFlags = (old & ~static_cast<DWORD>(wParam)) |
+                   (static_cast<DWORD>(wParam) & static_cast<DWORD>(lParam));
     if (s->viewFlags != old)
         Relayout<C>(hwnd, s);
     return old;
@@ -281,8 +283,10 @@ LRESULT OnSetSel(HWND hwnd, HexEditorState *s, WPARAM wParam, LPARAM lParam)
         s->selStart = kNone;
         s->selEnd = kNone;
     } else {
-        if (first > s->dataSize) first = s->dataSize;
-        if (last > s->dataSize) last = s->dataSize;
+        if (first > s->dataSize)
+            first = s->dataSize;
+        if (last > s->dataSize)
+            last = s->dataSize;
         if (first > last) {
             const DWORD swap = first;
             first = last;
@@ -616,9 +620,8 @@ BOOL HexReserveBytes(HexEditorState *s, DWORD n)
         return FALSE;
     s->data = static_cast<BYTE *>(block);
     const SIZE_T size = HeapSize(s->heap, 0, block);
-    s->capacity = size == static_cast<SIZE_T>(-1)
-        ? (s->dataSize + n + 32)
-        : static_cast<DWORD>(size);
+    s->capacity =
+        size == static_cast<SIZE_T>(-1) ? (s->dataSize + n + 32) : static_cast<DWORD>(size);
     return TRUE;
 }
 

@@ -18,40 +18,40 @@
 // with one text call and still give the picture of one call per cell. Measured
 // at the first paint after a font change.
 struct HexGlyphs {
-    HFONT font;               // the font measured; null: measure again
-    bool digitsInside;        // no hex digit's ink starts left of its place
-    bool digitsFit;           // and every pair of hex digits stays inside its cell
-    short digitWidest;        // widest advance or ink of a hex digit
-    short digitAdvance[16];   // advance of each hex digit
-    short charAdvance[256];   // advance of the character shown for each byte value
-    short charReach[256];     // right edge of that character's box and ink
-    bool charFits[256];       // that character's box and ink stay inside its cell
+    HFONT font;              // the font measured; null: measure again
+    bool digitsInside;       // no hex digit's ink starts left of its place
+    bool digitsFit;          // and every pair of hex digits stays inside its cell
+    short digitWidest;       // widest advance or ink of a hex digit
+    short digitAdvance[16];  // advance of each hex digit
+    short charAdvance[256];  // advance of the character shown for each byte value
+    short charReach[256];    // right edge of that character's box and ink
+    bool charFits[256];      // that character's box and ink stay inside its cell
 };
 
 struct HexEditorState {
-    HANDLE heap;          // holds this record and the data buffer: the process heap
-    HTHEME theme;         // theme data of "WINDOW", or null
-    BYTE *data;           // data buffer; null until the first allocation
-    DWORD dataSize;       // number of data bytes
-    DWORD capacity;       // usable size of the buffer block (HeapSize)
-    DWORD selStart;       // first selected byte, 0xFFFFFFFF = no selection
-    DWORD selEnd;         // last selected byte (inclusive), may equal dataSize
-    DWORD caretPos;       // 0..dataSize
-    DWORD mode;           // HXMODE_* position | HXMODE_INSERT | HXMODE_ANCHORSTART
-    DWORD viewFlags;      // HXV_* | WS_HSCROLL | WS_VSCROLL
-    int bytesPerLine;     // 1..256
-    int addressDigits;    // 1..8
-    DWORD baseAddress;    // address shown for byte 0
-    HFONT font;           // not owned
-    int cellWidth;        // extent of "0" in font
+    HANDLE heap;        // holds this record and the data buffer: the process heap
+    HTHEME theme;       // theme data of "WINDOW", or null
+    BYTE *data;         // data buffer; null until the first allocation
+    DWORD dataSize;     // number of data bytes
+    DWORD capacity;     // usable size of the buffer block (HeapSize)
+    DWORD selStart;     // first selected byte, 0xFFFFFFFF = no selection
+    DWORD selEnd;       // last selected byte (inclusive), may equal dataSize
+    DWORD caretPos;     // 0..dataSize
+    DWORD mode;         // HXMODE_* position | HXMODE_INSERT | HXMODE_ANCHORSTART
+    DWORD viewFlags;    // HXV_* | WS_HSCROLL | WS_VSCROLL
+    int bytesPerLine;   // 1..256
+    int addressDigits;  // 1..8
+    DWORD baseAddress;  // address shown for byte 0
+    HFONT font;         // not owned
+    int cellWidth;      // extent of "0" in font
     int cellHeight;
     COLORREF colorBk;
     COLORREF colorText;
     COLORREF colorSelBk;
     COLORREF colorSelText;
     HexGlyphs glyphs;
-    HBITMAP backBuffer;   // off-screen picture of the client area, kept between paints
-    int backWidth;        // its size
+    HBITMAP backBuffer;  // off-screen picture of the client area, kept between paints
+    int backWidth;       // its size
     int backHeight;
 };
 
@@ -94,7 +94,10 @@ struct HexApi;
 
 template <>
 struct HexApi<char> : Win<char> {
-    static HMENU LoadMenu(HINSTANCE module, WORD id) { return ::LoadMenuA(module, MAKEINTRESOURCEA(id)); }
+    static HMENU LoadMenu(HINSTANCE module, WORD id)
+    {
+        return ::LoadMenuA(module, MAKEINTRESOURCEA(id));
+    }
     static BOOL ExtTextOut(HDC dc, int x, int y, const char *text, int length, const INT *dx)
     {
         return ::ExtTextOutA(dc, x, y, 0, NULL, text, static_cast<UINT>(length), dx);
@@ -104,7 +107,10 @@ struct HexApi<char> : Win<char> {
 
 template <>
 struct HexApi<WCHAR> : Win<WCHAR> {
-    static HMENU LoadMenu(HINSTANCE module, WORD id) { return ::LoadMenuW(module, MAKEINTRESOURCEW(id)); }
+    static HMENU LoadMenu(HINSTANCE module, WORD id)
+    {
+        return ::LoadMenuW(module, MAKEINTRESOURCEW(id));
+    }
     static BOOL ExtTextOut(HDC dc, int x, int y, const WCHAR *text, int length, const INT *dx)
     {
         return ::ExtTextOutW(dc, x, y, 0, NULL, text, static_cast<UINT>(length), dx);

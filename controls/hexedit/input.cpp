@@ -284,7 +284,6 @@ struct Hit {
     int part;  // -1 character pane, 0 high digit, 1 low digit, 2 blank behind the digits
 };
 
-
 Hit HitTest(HWND hwnd, const HexEditorState *s, LPARAM point)
 {
     Hit result = {false, kNone, -1};
@@ -302,7 +301,8 @@ Hit HitTest(HWND hwnd, const HexEditorState *s, LPARAM point)
         result.hit = true;
         result.part = static_cast<int>(rel % 3);
         result.position = LimitPosition(s, line * bpl + rel / 3);
-    } else if ((s->viewFlags & HXV_CHARS) && column >= c0 && column < c0 + static_cast<long long>(bpl)) {
+    } else if ((s->viewFlags & HXV_CHARS) && column >= c0 &&
+               column < c0 + static_cast<long long>(bpl)) {
         result.hit = true;
         result.position = LimitPosition(s, line * bpl + (column - c0));
     }

@@ -45,7 +45,6 @@ int CharColumn(const HexEditorState *s)
     return (s->viewFlags & HXV_HEX) ? a + 3 * s->bytesPerLine + 1 : a;
 }
 
-
 void PlaceCaret(HWND hwnd, HexEditorState *s)
 {
     FixAppendDigit(s);
@@ -54,7 +53,8 @@ void PlaceCaret(HWND hwnd, HexEditorState *s)
     const int cw = s->cellWidth;
     const int ch = s->cellHeight;
     const DWORD flags = s->viewFlags;
-    const int hexX0 = ((flags & HXV_HEX) && (flags & HXV_ADDRESS)) ? (s->addressDigits + 2) * cw + 1 : 1;
+    const int hexX0 =
+        ((flags & HXV_HEX) && (flags & HXV_ADDRESS)) ? (s->addressDigits + 2) * cw + 1 : 1;
     int charX0 = 1;
     if (flags & HXV_CHARS) {
         if (flags & HXV_HEX)
@@ -72,10 +72,14 @@ void PlaceCaret(HWND hwnd, HexEditorState *s)
         x = static_cast<long long>(column) * cw + dx + charX0;
     else
         x = ((s->mode & 1) ? cw : 0) + 3LL * column * cw + dx + hexX0;
-    if (x > kMaxPixels) x = kMaxPixels;
-    if (x < -kMaxPixels) x = -kMaxPixels;
-    if (y > kMaxPixels) y = kMaxPixels;
-    if (y < -kMaxPixels) y = -kMaxPixels;
+    if (x > kMaxPixels)
+        x = kMaxPixels;
+    if (x < -kMaxPixels)
+        x = -kMaxPixels;
+    if (y > kMaxPixels)
+        y = kMaxPixels;
+    if (y < -kMaxPixels)
+        y = -kMaxPixels;
     SetCaretPos(static_cast<int>(x), static_cast<int>(y));
 }
 
@@ -100,8 +104,10 @@ void ScrollContent(HWND hwnd, HexEditorState *s, int bar, int oldPos, int newPos
     const long long cell = bar == SB_HORZ ? s->cellWidth : s->cellHeight;
     const long long limit = (bar == SB_HORZ ? width : height) + cell;
     long long amount = (static_cast<long long>(oldPos) - newPos) * cell;
-    if (amount > limit) amount = limit;
-    if (amount < -limit) amount = -limit;
+    if (amount > limit)
+        amount = limit;
+    if (amount < -limit)
+        amount = -limit;
     if (bar == SB_HORZ)
         ScrollWindow(hwnd, static_cast<int>(amount), 0, NULL, NULL);
     else
@@ -111,8 +117,10 @@ void ScrollContent(HWND hwnd, HexEditorState *s, int bar, int oldPos, int newPos
 
 void SetBarPosition(HWND hwnd, HexEditorState *s, int bar, int oldPos, long long wanted)
 {
-    if (wanted > INT_MAX) wanted = INT_MAX;
-    if (wanted < INT_MIN) wanted = INT_MIN;
+    if (wanted > INT_MAX)
+        wanted = INT_MAX;
+    if (wanted < INT_MIN)
+        wanted = INT_MIN;
     SCROLLINFO info;
     info.cbSize = sizeof info;
     info.fMask = SIF_POS;
@@ -136,7 +144,8 @@ void SetRangeAndPage(HWND hwnd, int bar, int maximum, UINT page)
     // The system keeps the page within the size of the range.
     const unsigned long long range = static_cast<unsigned long long>(maximum) + 1;
     const UINT kept = page > range ? static_cast<UINT>(range) : page;
-    if (GetScrollInfo(hwnd, bar, &info) && info.nMin == 0 && info.nMax == maximum && info.nPage == kept)
+    if (GetScrollInfo(hwnd, bar, &info) && info.nMin == 0 && info.nMax == maximum &&
+        info.nPage == kept)
         return;
     info.fMask = SIF_RANGE | SIF_PAGE;
     info.nMin = 0;
@@ -237,16 +246,32 @@ void OnScroll(HWND hwnd, HexEditorState *s, int bar, WORD code)
     const int old = info.nPos;
     long long pos = old;
     switch (code) {
-    case SB_LINEUP: pos = pos - 1; break;
-    case SB_LINEDOWN: pos = pos + 1; break;
-    case SB_PAGEUP: pos = pos - static_cast<long long>(info.nPage); break;
-    case SB_PAGEDOWN: pos = pos + static_cast<long long>(info.nPage); break;
+    case SB_LINEUP:
+        pos = pos - 1;
+        break;
+    case SB_LINEDOWN:
+        pos = pos + 1;
+        break;
+    case SB_PAGEUP:
+        pos = pos - static_cast<long long>(info.nPage);
+        break;
+    case SB_PAGEDOWN:
+        pos = pos + static_cast<long long>(info.nPage);
+        break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = info.nTrackPos; break;  // 32-bit, not HIWORD(wParam)
-    case SB_TOP: pos = info.nMin; break;
-    case SB_BOTTOM: pos = info.nMax; break;
-    case SB_ENDSCROLL: return;
-    default: break;
+    case SB_THUMBTRACK:
+        pos = info.nTrackPos;
+        break;  // 32-bit, not HIWORD(wParam)
+    case SB_TOP:
+        pos = info.nMin;
+        break;
+    case SB_BOTTOM:
+        pos = info.nMax;
+        break;
+    case SB_ENDSCROLL:
+        return;
+    default:
+        break;
     }
     if (pos > info.nMax)
         pos = info.nMax;
@@ -254,7 +279,6 @@ void OnScroll(HWND hwnd, HexEditorState *s, int bar, WORD code)
         pos = info.nMin;
     SetBarPosition(hwnd, s, bar, old, pos);
 }
-
 
 // ---------------------------------------------------------------------------
 // Painting
@@ -301,13 +325,13 @@ struct PaneLine {
     HDC dc;
     const HexEditorState *s;
     HBRUSH selBrush;
-    long long left;             // x of the pane's first cell
-    int span;                   // cells per byte: 3 (hex digits and a gap) or 1
-    int width;                  // client width
+    long long left;  // x of the pane's first cell
+    int span;        // cells per byte: 3 (hex digits and a gap) or 1
+    int width;       // client width
     int y;
-    unsigned long long first;   // index of the line's first byte
-    const C *table;             // character shown for each byte value
-    int *colours;               // UseColours state
+    unsigned long long first;  // index of the line's first byte
+    const C *table;            // character shown for each byte value
+    int *colours;              // UseColours state
 };
 
 // What the per-cell loop and the run loop share: the byte k of the line, if it
@@ -375,10 +399,10 @@ struct Run {
     const HexEditorState *s;
     HBRUSH selBrush;
     int y;
-    int *colours;             // UseColours state
+    int *colours;  // UseColours state
     int n;
     bool selected;
-    long long fillLeft;       // selected cells covered: [fillLeft, fillRight)
+    long long fillLeft;  // selected cells covered: [fillLeft, fillRight)
     long long fillRight;
     C text[8 + 3 * 256];
     long long x[8 + 3 * 256];
@@ -419,7 +443,8 @@ struct Run {
             return;
         UseColours(dc, s, colours, selected);
         if (selected && selBrush) {
-            RECT rect = {static_cast<int>(fillLeft), y, static_cast<int>(fillRight), y + s->cellHeight};
+            RECT rect = {static_cast<int>(fillLeft), y, static_cast<int>(fillRight),
+                         y + s->cellHeight};
             FillRect(dc, &rect, selBrush);
         }
         INT dx[8 + 3 * 256];
@@ -436,9 +461,8 @@ struct Run {
 bool AddressFits(const HexEditorState *s)
 {
     const HexGlyphs &g = s->glyphs;
-    return g.digitsInside &&
-           static_cast<long long>(s->addressDigits) * g.digitWidest <=
-               static_cast<long long>(s->addressDigits + 2) * s->cellWidth;
+    return g.digitsInside && static_cast<long long>(s->addressDigits) * g.digitWidest <=
+                                 static_cast<long long>(s->addressDigits + 2) * s->cellWidth;
 }
 
 // One line with one text call per run of cells of the same colours, across the
@@ -446,8 +470,8 @@ bool AddressFits(const HexEditorState *s)
 // its cell, and a cell that such a character reaches into, are drawn alone, in
 // their order; so the picture is the one of a call per cell.
 template <class C>
-void DrawRuns(Run<C> &run, const PaneLine<C> *panes, int paneCount, bool address, long long addressX,
-              DWORD addressValue)
+void DrawRuns(Run<C> &run, const PaneLine<C> *panes, int paneCount, bool address,
+              long long addressX, DWORD addressValue)
 {
     const HexEditorState *s = run.s;
     const HexGlyphs &g = s->glyphs;
@@ -570,7 +594,8 @@ void DrawContent(HWND hwnd, HexEditorState *s, HDC dc, int width, int height)
     const int hpos = ScrollPos(hwnd, s, SB_HORZ);
     const int vpos = ScrollPos(hwnd, s, SB_VERT);
     const long long x0 = 1 - static_cast<long long>(hpos) * cw;
-    const long long hexX = (flags & HXV_ADDRESS) ? x0 + static_cast<long long>(s->addressDigits + 2) * cw : x0;
+    const long long hexX =
+        (flags & HXV_ADDRESS) ? x0 + static_cast<long long>(s->addressDigits + 2) * cw : x0;
     long long charX = x0;
     if (flags & HXV_HEX)
         charX = hexX + (3LL * bpl + 1) * cw;
@@ -589,7 +614,8 @@ void DrawContent(HWND hwnd, HexEditorState *s, HDC dc, int width, int height)
     long long lines = 0;
     if (s->dataSize != 0 && s->data) {
         lines = height / ch + 1;
-        const long long dataLines = static_cast<long long>(s->dataSize / static_cast<DWORD>(bpl)) - vpos + 1;
+        const long long dataLines =
+            static_cast<long long>(s->dataSize / static_cast<DWORD>(bpl)) - vpos + 1;
         if (dataLines < lines)
             lines = dataLines;
     }
@@ -608,7 +634,8 @@ void DrawContent(HWND hwnd, HexEditorState *s, HDC dc, int width, int height)
         for (long long r = 0; r < lines; ++r) {
             const DWORD value = (static_cast<DWORD>((vpos + r) * bpl) + s->baseAddress) & mask;
             FormatHex(text, value, s->addressDigits);
-            HexApi<C>::TextOut(dc, static_cast<int>(x0), static_cast<int>(r * ch), text, s->addressDigits);
+            HexApi<C>::TextOut(dc, static_cast<int>(x0), static_cast<int>(r * ch), text,
+                               s->addressDigits);
         }
     }
 

@@ -91,14 +91,16 @@ void OnDestroy(HWND hwnd, LedState *state)
 void DrawHorizontalHexagon(HDC dc, int l, int t, int r, int b)
 {
     const int e = (b - t) / 2;
-    const POINT points[6] = {{l, t + e}, {l + e, t}, {r - e, t}, {r, t + e}, {r - e, b}, {l + e, b}};
+    const POINT points[6] = {{l, t + e}, {l + e, t}, {r - e, t},
+                             {r, t + e}, {r - e, b}, {l + e, b}};
     Polygon(dc, points, 6);
 }
 
 void DrawVerticalHexagon(HDC dc, int l, int t, int r, int b)
 {
     const int e = (r - l) / 2;
-    const POINT points[6] = {{l + e, t}, {r, t + e}, {r, b - e}, {l + e, b}, {l, b - e}, {l, t + e}};
+    const POINT points[6] = {{l + e, t}, {r, t + e}, {r, b - e},
+                             {l + e, b}, {l, b - e}, {l, t + e}};
     Polygon(dc, points, 6);
 }
 
@@ -216,7 +218,12 @@ LRESULT OnSetType(LedState *state, LPARAM lParam)
 {
     const DWORD type = static_cast<DWORD>(lParam);
     switch (type & kShapeMask) {
-    case LDT_ROUND: case LDT_RECT: case LDT_HBAR: case LDT_VBAR: case LDT_DIGIT: case LDT_DIGITDP:
+    case LDT_ROUND:
+    case LDT_RECT:
+    case LDT_HBAR:
+    case LDT_VBAR:
+    case LDT_DIGIT:
+    case LDT_DIGITDP:
         break;
     default:
         return 0;
@@ -361,7 +368,10 @@ LRESULT CALLBACK LedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return ControlDefProc(hwnd, message, wParam, lParam);
     // Messages that may change what the display reads tell screen readers when it does.
     switch (message) {
-    case LDM_SETFLAGS: case LDM_SETTYPE: case LDM_STEPDIGIT: case LDM_SETDIGIT: {
+    case LDM_SETFLAGS:
+    case LDM_SETTYPE:
+    case LDM_STEPDIGIT:
+    case LDM_SETDIGIT: {
         ControlWatch watch(hwnd, &kLedAccess);
         return Dispatch(hwnd, state, message, wParam, lParam);
     }

@@ -78,7 +78,8 @@ void DestroyEditor(HWND editor)
 
 void ListViewTellFocusedItem(HWND listView)
 {
-    const LRESULT row = SendMessageW(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+    const LRESULT row =
+        SendMessageW(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
     if (row >= 0)
         AccessNotifyObject(listView, EVENT_OBJECT_FOCUS, OBJID_CLIENT, static_cast<LONG>(row + 1));
 }

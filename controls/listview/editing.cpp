@@ -15,8 +15,8 @@ template <class C>
 UINT RowState(HWND listView, const ListViewEditState *state, int row, int column)
 {
     if (!state->parentIsGrid)
-        return static_cast<UINT>(LvWin<C>::SendMessage(listView, LVM_GETITEMSTATE, row,
-                                                       LVIS_FOCUSED | LVIS_SELECTED));
+        return static_cast<UINT>(
+            LvWin<C>::SendMessage(listView, LVM_GETITEMSTATE, row, LVIS_FOCUSED | LVIS_SELECTED));
     LVITEMA item = {};
     item.mask = LVIF_STATE;
     item.iItem = row;
@@ -56,7 +56,8 @@ LRESULT OnLButtonDown(HWND listView, ListViewEditState *state, WPARAM wParam, LP
     if (ownerDrawn)
         TakeFocus(listView);
     else
-        result = LvWin<C>::CallWindowProc(state->previous, listView, WM_LBUTTONDOWN, wParam, lParam);
+        result =
+            LvWin<C>::CallWindowProc(state->previous, listView, WM_LBUTTONDOWN, wParam, lParam);
     state = EditStateOf<C>(listView);  // the click may have ended an edit, and the parent
     if (!state)                        // may have destroyed the list view meanwhile
         return result;
@@ -79,11 +80,13 @@ LRESULT OnLButtonDown(HWND listView, ListViewEditState *state, WPARAM wParam, LP
         if (!ownerDrawn)
             return result;
         RECT icon = {LVIR_ICON, 0, 0, 0};
-        LvWin<C>::SendMessage(listView, LVM_GETITEMRECT, hit.iItem, reinterpret_cast<LPARAM>(&icon));
+        LvWin<C>::SendMessage(listView, LVM_GETITEMRECT, hit.iItem,
+                              reinterpret_cast<LPARAM>(&icon));
         if (PtInRect(&icon, hit.pt))
             return result;
     }
-    const bool late = static_cast<LONG>(time - state->timeStamp) > static_cast<LONG>(GetDoubleClickTime());
+    const bool late =
+        static_cast<LONG>(time - state->timeStamp) > static_cast<LONG>(GetDoubleClickTime());
     state->timeStamp = time;
     if (late)
         OpenCellEditor(listView, hit.iItem, hit.iSubItem);
@@ -108,9 +111,9 @@ LRESULT OnEditSubItem(HWND listView, ListViewEditState *state, UINT message, int
     state->timeStamp = static_cast<DWORD>(GetMessageTime());
     if (column == 0 && (row != -1 || message != LVXM_EDITSUBITEM) && !IsOwnerDrawn(listView)) {
         // Column 0 of a plain list view is its own label editing.
-        return LvWin<C>::CallWindowProc(state->previous, listView,
-                                        message == LVXM_EDITSUBITEM ? LvWin<C>::kEditLabel : message,
-                                        row, 0);
+        return LvWin<C>::CallWindowProc(
+            state->previous, listView, message == LVXM_EDITSUBITEM ? LvWin<C>::kEditLabel : message,
+            row, 0);
     }
     CloseEditor<C>(state);
     if (row == -1 || !EditStateOf<C>(listView))
@@ -173,7 +176,8 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
         // Back from an editor, a screen reader follows the focus to the edited row.
         const bool fromEditor = state->focusFromEditor != FALSE;
         state->focusFromEditor = FALSE;
-        const LRESULT result = LvWin<C>::CallWindowProc(previous, listView, message, wParam, lParam);
+        const LRESULT result =
+            LvWin<C>::CallWindowProc(previous, listView, message, wParam, lParam);
         if (fromEditor && IsWindow(listView) && GetFocus() == listView)
             ListViewTellFocusedItem(listView);
         return result;

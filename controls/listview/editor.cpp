@@ -6,8 +6,8 @@
 
 namespace {
 
-const int kInitialText = 32;      // characters; the cell text buffer grows in these steps
-const int kMaxText = 1 << 20;     // a list view that never stops filling the buffer
+const int kInitialText = 32;   // characters; the cell text buffer grows in these steps
+const int kMaxText = 1 << 20;  // a list view that never stops filling the buffer
 
 template <class N>
 InPlaceEditorState *EditorStateOf(HWND editor)
@@ -43,7 +43,8 @@ WCHAR *ReadCellTextW(HWND listView, int row, int column, int *capacity)
         item.iSubItem = column;
         item.pszText = text;
         item.cchTextMax = size;
-        if (SendMessageW(listView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)) != size - 1)
+        if (SendMessageW(listView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)) !=
+            size - 1)
             break;
     }
     if (text)
@@ -118,7 +119,8 @@ void Widen(HWND editor)
     N *text = EditorText<N>(editor, &length);
     if (!text)
         return;
-    const int needed = TextWidth<N>(editor, text, length) + TextWidth<N>(editor, LvWin<N>::SpareText(), 2) + 6;
+    const int needed =
+        TextWidth<N>(editor, text, length) + TextWidth<N>(editor, LvWin<N>::SpareText(), 2) + 6;
     Free(text);
     RECT client;
     GetClientRect(editor, &client);
@@ -181,7 +183,8 @@ void SendEndNotification(HWND editor, HWND listView, const InPlaceEditorState *e
                                          reinterpret_cast<LPARAM>(&notify));
     }
     // The parent may have removed the row or column, or the list view, meanwhile.
-    if (accepted && IsWindow(listView) && CellExists(listView, editorState->row, editorState->column))
+    if (accepted && IsWindow(listView) &&
+        CellExists(listView, editorState->row, editorState->column))
         LvWin<N>::SendMessage(listView, LvWin<N>::kSetItemText, editorState->row,
                               reinterpret_cast<LPARAM>(&notify.item));
     Free(text);
@@ -210,7 +213,8 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lPa
         TakeFocus(listView);
         return 0;
     case WM_GETDLGCODE:
-        return LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam) |
+               DLGC_WANTALLKEYS;
     case WM_KILLFOCUS: {
         const LRESULT result = LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam);
         if (reinterpret_cast<HWND>(wParam) == listView) {
@@ -266,7 +270,7 @@ LRESULT OnEditorDestroy(HWND editor, InPlaceEditorState *editorState, WPARAM wPa
 }
 
 struct CellPlace {
-    RECT rect;        // the editor's rectangle in the list view's client area
+    RECT rect;  // the editor's rectangle in the list view's client area
     RECT client;
 };
 
@@ -275,7 +279,8 @@ template <class N>
 bool PlaceEditor(HWND listView, int row, int column, CellPlace *place)
 {
     LvWin<N>::SendMessage(listView, LVM_ENSUREVISIBLE, row, TRUE);
-    const int width = static_cast<int>(LvWin<N>::SendMessage(listView, LVM_GETCOLUMNWIDTH, column, 0));
+    const int width =
+        static_cast<int>(LvWin<N>::SendMessage(listView, LVM_GETCOLUMNWIDTH, column, 0));
     if (width < 6)
         return false;
     int offset = 0;
@@ -312,13 +317,14 @@ HWND CreateEditor(HWND listView, int column, DWORD descriptor, const RECT &rect,
         reinterpret_cast<HINSTANCE>(LvWin<N>::GetWindowLongPtr(listView, GWLP_HINSTANCE));
     if (descriptor & LVEOF_COMBOBOX) {
         const DWORD style = WS_CHILD | (custom ? (descriptor & LVEOF_STYLEMASK) : 0x00A00103);
-        return LvWin<N>::CreateWindowEx(
-            (descriptor & LVEOF_COMBOBOXEX) ? LvWin<N>::ComboExClass() : LvWin<N>::ComboClass(),
-            LvWin<N>::Empty(), style, rect, listView, instance);
+        return LvWin<N>::CreateWindowEx((descriptor & LVEOF_COMBOBOXEX) ? LvWin<N>::ComboExClass()
+                                                                        : LvWin<N>::ComboClass(),
+                                        LvWin<N>::Empty(), style, rect, listView, instance);
     }
     typename LvWin<N>::LvColumn format = {};
     format.mask = LVCF_FMT;
-    LvWin<N>::SendMessage(listView, LvWin<N>::kGetColumn, column, reinterpret_cast<LPARAM>(&format));
+    LvWin<N>::SendMessage(listView, LvWin<N>::kGetColumn, column,
+                          reinterpret_cast<LPARAM>(&format));
     DWORD align = ES_LEFT;
     if ((format.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT)
         align = ES_RIGHT;
@@ -377,14 +383,15 @@ HWND OpenEditor(HWND listView, ListViewEditState *state, int row, int column)
     notify.item.pszText = text;
     notify.item.cchTextMax = capacity;
     const bool combo = (descriptor & LVEOF_COMBOBOX) != 0;
-    HWND editor = CreateEditor<N>(listView, column, descriptor,
-                                  place.rect, combo ? LvWin<N>::Empty() : text);
+    HWND editor =
+        CreateEditor<N>(listView, column, descriptor, place.rect, combo ? LvWin<N>::Empty() : text);
     state->editor = editor;
     if (!editor) {
         Free(text);
         return NULL;
     }
-    InPlaceEditorState *editorState = static_cast<InPlaceEditorState *>(Allocate(sizeof *editorState));
+    InPlaceEditorState *editorState =
+        static_cast<InPlaceEditorState *>(Allocate(sizeof *editorState));
     if (editorState) {
         editorState->row = row;
         editorState->column = column;

@@ -16,28 +16,28 @@
 
 // Sort state of one list view ("LV_SortProp", or comctl32 subclass reference data).
 struct ListViewSortState {
-    WNDPROC previous;     // null under comctl32 subclassing
-    HBITMAP ascending;    // bitmap mode only
+    WNDPROC previous;   // null under comctl32 subclassing
+    HBITMAP ascending;  // bitmap mode only
     HBITMAP descending;
     DWORD flags;
     UINT notifyMsg;
     int column;
     BOOL isDescending;
     HWND notify;
-    BOOL headerFormat;    // HDF_SORTUP/HDF_SORTDOWN instead of arrow bitmaps
+    BOOL headerFormat;  // HDF_SORTUP/HDF_SORTDOWN instead of arrow bitmaps
 };
 
 // Editing state of one list view ("LV_EditSIProp").
 struct ListViewEditState {
     WNDPROC previous;
     BOOL parentIsGrid;
-    BOOL unicode;         // the parent wants Unicode notifications
+    BOOL unicode;  // the parent wants Unicode notifications
     HWND editor;
-    DWORD descriptor;     // editor descriptor of the current edit, or (DWORD)-1
+    DWORD descriptor;  // editor descriptor of the current edit, or (DWORD)-1
     DWORD timeStamp;
     DWORD flags;
     UINT editMsg;
-    BOOL focusFromEditor; // an editor that is ending hands the focus back to the list view
+    BOOL focusFromEditor;  // an editor that is ending hands the focus back to the list view
 };
 
 // State of one open in-place editor ("LV_EditSIProp" on the editor window).
@@ -47,10 +47,10 @@ struct InPlaceEditorState {
     BOOL cancelled;
     BOOL unicode;
     WNDPROC previous;
-    UINT editMsg;         // combo box only
+    UINT editMsg;  // combo box only
     BOOL combo;
-    BOOL shown;           // screen readers were told that it appeared
-    BOOL ending;          // DestroyEditor has begun on it
+    BOOL shown;   // screen readers were told that it appeared
+    BOOL ending;  // DestroyEditor has begun on it
 };
 
 // Calls and records of one character width, beyond core/flavour.h.
@@ -63,9 +63,14 @@ struct LvWin<char> : Win<char> {
     typedef LVCOLUMNA LvColumn;
     typedef LVEDITNOTIFYA EditNotify;
     enum {
-        kGetItemText = LVM_GETITEMTEXTA, kSetItemText = LVM_SETITEMTEXTA,
-        kGetColumn = LVM_GETCOLUMNA, kGetItem = HDM_GETITEMA, kSetItem = HDM_SETITEMA,
-        kBeginEdit = LVN_BEGINLABELEDITA, kEndEdit = LVN_ENDLABELEDITA, kFormat = NFR_ANSI,
+        kGetItemText = LVM_GETITEMTEXTA,
+        kSetItemText = LVM_SETITEMTEXTA,
+        kGetColumn = LVM_GETCOLUMNA,
+        kGetItem = HDM_GETITEMA,
+        kSetItem = HDM_SETITEMA,
+        kBeginEdit = LVN_BEGINLABELEDITA,
+        kEndEdit = LVN_ENDLABELEDITA,
+        kFormat = NFR_ANSI,
         kEditLabel = LVM_EDITLABELA,
     };
     static const char *SortProp() { return "LV_SortProp"; }
@@ -105,9 +110,14 @@ struct LvWin<WCHAR> : Win<WCHAR> {
     typedef LVCOLUMNW LvColumn;
     typedef LVEDITNOTIFYW EditNotify;
     enum {
-        kGetItemText = LVM_GETITEMTEXTW, kSetItemText = LVM_SETITEMTEXTW,
-        kGetColumn = LVM_GETCOLUMNW, kGetItem = HDM_GETITEMW, kSetItem = HDM_SETITEMW,
-        kBeginEdit = LVN_BEGINLABELEDITW, kEndEdit = LVN_ENDLABELEDITW, kFormat = NFR_UNICODE,
+        kGetItemText = LVM_GETITEMTEXTW,
+        kSetItemText = LVM_SETITEMTEXTW,
+        kGetColumn = LVM_GETCOLUMNW,
+        kGetItem = HDM_GETITEMW,
+        kSetItem = HDM_SETITEMW,
+        kBeginEdit = LVN_BEGINLABELEDITW,
+        kEndEdit = LVN_ENDLABELEDITW,
+        kFormat = NFR_UNICODE,
         kEditLabel = LVM_EDITLABELW,
     };
     static const WCHAR *SortProp() { return L"LV_SortProp"; }
@@ -194,8 +204,8 @@ inline void TakeFocus(HWND listView)
 template <class C>
 BOOL AsksForUnicode(HWND window, HWND from)
 {
-    LRESULT reply = LvWin<C>::SendMessage(window, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(from),
-                                          NF_QUERY);
+    LRESULT reply =
+        LvWin<C>::SendMessage(window, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(from), NF_QUERY);
     if (reply == 0)
         return IsWindowUnicode(window) ? TRUE : FALSE;
     return reply == NFR_UNICODE ? TRUE : FALSE;

@@ -12,8 +12,8 @@ const UINT kSortFormat = HDF_SORTUP | HDF_SORTDOWN;
 template <class C>
 HBITMAP LoadArrow(int id)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LvWin<C>::LoadImage(libInstance, id, IMAGE_BITMAP, LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT));
+    HBITMAP bitmap = static_cast<HBITMAP>(LvWin<C>::LoadImage(
+        libInstance, id, IMAGE_BITMAP, LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT));
     if (bitmap)
         ScaleBitmapToDpi(&bitmap);
     return bitmap;

@@ -181,7 +181,8 @@ void LayoutCaption(MeterState *state)
     memset(&item, 0, sizeof item);
     item.mask = HDI_WIDTH;
     item.cxy = pos.cx + 20;
-    Win<C>::SendMessage(state->hwndCaption, Win<C>::kHdmSetItem, 0, reinterpret_cast<LPARAM>(&item));
+    Win<C>::SendMessage(state->hwndCaption, Win<C>::kHdmSetItem, 0,
+                        reinterpret_cast<LPARAM>(&item));
 }
 
 template <class C>
@@ -216,9 +217,11 @@ LRESULT OnSetInfo(HWND hwnd, MeterState *state, const AMINFO *info)
         if (info->dwMask & AMIF_HOLDTIME)
             state->uHoldTime = info->uHoldTime;
         if (info->dwMask & AMIF_STYLE) {
-            state->dwStyle = (state->dwStyle & ~info->dwStyleMask) | (info->dwStyle & info->dwStyleMask);
+            state->dwStyle =
+                (state->dwStyle & ~info->dwStyleMask) | (info->dwStyle & info->dwStyleMask);
             if ((info->dwStyleMask & AMS_NOCAPTION) && state->hwndCaption) {
-                const LONG_PTR style = WS_CHILD | ((info->dwStyle & AMS_NOCAPTION) ? HDS_HIDDEN : 0);
+                const LONG_PTR style =
+                    WS_CHILD | ((info->dwStyle & AMS_NOCAPTION) ? HDS_HIDDEN : 0);
                 Win<C>::SetWindowLongPtr(state->hwndCaption, GWL_STYLE, style);
             }
             if ((state->dwStyle & AMS_PEAKHOLD) && !state->uTimerId)
@@ -278,8 +281,14 @@ int ConvertedLength(const WCHAR *text, int n, char *)
 {
     return WideCharToMultiByte(CP_ACP, 0, text, n, NULL, 0, NULL, NULL);
 }
-int ConvertedLength(const char *, int n, char *) { return n; }
-int ConvertedLength(const WCHAR *, int n, WCHAR *) { return n; }
+int ConvertedLength(const char *, int n, char *)
+{
+    return n;
+}
+int ConvertedLength(const WCHAR *, int n, WCHAR *)
+{
+    return n;
+}
 
 void Convert(const char *text, int n, WCHAR *to, int room)
 {
@@ -289,8 +298,14 @@ void Convert(const WCHAR *text, int n, char *to, int room)
 {
     WideCharToMultiByte(CP_ACP, 0, text, n, to, room, NULL, NULL);
 }
-void Convert(const char *text, int n, char *to, int) { memcpy(to, text, n); }
-void Convert(const WCHAR *text, int n, WCHAR *to, int) { memcpy(to, text, n * sizeof(WCHAR)); }
+void Convert(const char *text, int n, char *to, int)
+{
+    memcpy(to, text, n);
+}
+void Convert(const WCHAR *text, int n, WCHAR *to, int)
+{
+    memcpy(to, text, n * sizeof(WCHAR));
+}
 
 // Copies count texts from source (width S) into the store (width D). Each text
 // goes in whole with its terminator or not at all; the first one that does not
@@ -369,8 +384,8 @@ LRESULT OnSetText(HWND hwnd, MeterState *state, LPARAM lParam)
     item.mask = HDI_TEXT;
     item.pszText = const_cast<C *>(text);
     item.cchTextMax = text ? Win<C>::lstrlen(text) : 0;
-    if (state->hwndCaption &&
-        !Win<C>::SendMessage(state->hwndCaption, Win<C>::kHdmSetItem, 0, reinterpret_cast<LPARAM>(&item)))
+    if (state->hwndCaption && !Win<C>::SendMessage(state->hwndCaption, Win<C>::kHdmSetItem, 0,
+                                                   reinterpret_cast<LPARAM>(&item)))
         return FALSE;
     return Win<C>::DefWindowProc(hwnd, WM_SETTEXT, 0, lParam);
 }
@@ -451,9 +466,11 @@ LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPAR
             *reinterpret_cast<AMCOLORS *>(lParam) = state->colors;
         return 0;
     case AMM_SETLABELSA:
-        return OnSetLabels<C>(hwnd, state, static_cast<UINT>(wParam), reinterpret_cast<const char *>(lParam));
+        return OnSetLabels<C>(hwnd, state, static_cast<UINT>(wParam),
+                              reinterpret_cast<const char *>(lParam));
     case AMM_SETLABELSW:
-        return OnSetLabels<C>(hwnd, state, static_cast<UINT>(wParam), reinterpret_cast<const WCHAR *>(lParam));
+        return OnSetLabels<C>(hwnd, state, static_cast<UINT>(wParam),
+                              reinterpret_cast<const WCHAR *>(lParam));
     case AMM_DELTAPOS:
         return OnDeltaPos(hwnd, state, wParam != 0, lParam);
     case AMM_GETPOS:

@@ -14,12 +14,12 @@ const int kCaptionId = 123;
 // Lives in a movable global block whose handle is in the window extra bytes at 0.
 struct MeterState {
     HTHEME hTheme;
-    RECT rcClient;         // as the last WM_SIZE gave it
-    RECT rcDraw;           // client area less the caption strip
+    RECT rcClient;  // as the last WM_SIZE gave it
+    RECT rcDraw;    // client area less the caption strip
     int nNeedleRadius;
-    POINT ptPivot;         // in the back buffer
-    POINT aptNeedle[5];    // needle as last drawn, relative to the pivot
-    int rcPeakLine[4];     // peak marker as last drawn: start x, start y, end x, end y
+    POINT ptPivot;       // in the back buffer
+    POINT aptNeedle[5];  // needle as last drawn, relative to the pivot
+    int rcPeakLine[4];   // peak marker as last drawn: start x, start y, end x, end y
     AMMETRICS metrics;
     UINT nIntervals;
     UINT nLabelStep;

@@ -150,7 +150,8 @@ void OnPaint(HWND hwnd, ProgressState *state)
     BeginBackBuffer(ps, width, height, &buffer);
     HDC memory = buffer.dc;
 
-    const COLORREF back = state->bkColor == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : state->bkColor;
+    const COLORREF back =
+        state->bkColor == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : state->bkColor;
     HBRUSH brush = CreateSolidBrush(back);
     FillRect(memory, &rect, brush);
     DeleteObject(brush);
@@ -168,7 +169,8 @@ void OnPaint(HWND hwnd, ProgressState *state)
 
 LRESULT OnSetRange(HWND hwnd, ProgressState *state, LPARAM lParam)
 {
-    const LRESULT previous = MAKELONG(static_cast<WORD>(state->minPos), static_cast<WORD>(state->maxPos));
+    const LRESULT previous =
+        MAKELONG(static_cast<WORD>(state->minPos), static_cast<WORD>(state->maxPos));
     state->minPos = LOWORD(lParam);
     state->maxPos = HIWORD(lParam);
     Repaint(hwnd);
@@ -309,7 +311,11 @@ LRESULT CALLBACK ProgressWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
     // Messages that may change the shown percentage tell screen readers when it does.
     switch (message) {
-    case PGM_SETRANGE: case PGM_SETPOS: case PGM_DELTAPOS: case PGM_STEPIT: case PGM_SETRANGE32: {
+    case PGM_SETRANGE:
+    case PGM_SETPOS:
+    case PGM_DELTAPOS:
+    case PGM_STEPIT:
+    case PGM_SETRANGE32: {
         ControlWatch watch(hwnd, &kProgressAccess);
         return Dispatch(hwnd, state, message, wParam, lParam);
     }

@@ -136,7 +136,8 @@ void PostRecalc(bool wide, HWND hwnd)
 
 void DrawBar(HDC dc, const SplitterState *s)
 {
-    const UINT edges = Horizontal(s) ? (BF_MIDDLE | BF_TOP | BF_BOTTOM) : (BF_MIDDLE | BF_LEFT | BF_RIGHT);
+    const UINT edges =
+        Horizontal(s) ? (BF_MIDDLE | BF_TOP | BF_BOTTOM) : (BF_MIDDLE | BF_LEFT | BF_RIGHT);
     RECT bar = s->barRect;
     if (s->hTheme) {
         // Not every visual style fills the middle of an edge: the face goes first.
@@ -184,8 +185,8 @@ void OnPaint(bool wide, HWND hwnd, SplitterState *s)
 LRESULT OnCreate(bool wide, HWND hwnd)
 {
     OrvccInitThemeHlp();
-    SplitterState *s =
-        static_cast<SplitterState *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SplitterState)));
+    SplitterState *s = static_cast<SplitterState *>(
+        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SplitterState)));
     if (!s) {
         SetLastError(ERROR_OUTOFMEMORY);
         return -1;
@@ -357,7 +358,8 @@ LRESULT OnLButtonDown(bool wide, HWND hwnd, SplitterState *s, LPARAM lParam)
         const bool horizontal = Horizontal(s);
         drags[wide].lineFrom = horizontal ? s->barRect.left : s->barRect.top;
         drags[wide].lineTo = horizontal ? s->barRect.right : s->barRect.bottom;
-        const int width = horizontal ? s->barRect.bottom - s->barRect.top : s->barRect.right - s->barRect.left;
+        const int width =
+            horizontal ? s->barRect.bottom - s->barRect.top : s->barRect.right - s->barRect.left;
         drags[wide].lineWidth = width > 0 ? width : 1;
         drags[wide].coordinate = Coordinate(s, lParam);
         DrawTrackingLine(wide, hwnd, horizontal, drags[wide].coordinate);
@@ -494,7 +496,8 @@ LRESULT WindowProc(bool wide, HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case SPM_SETPANE1:
     case SPM_SETPANE2: {
         ControlWatch watch(hwnd, &kSplitterAccess);
-        return OnSetPane(wide, hwnd, message == SPM_SETPANE1 ? &s->hwndPane1 : &s->hwndPane2, wParam, lParam);
+        return OnSetPane(wide, hwnd, message == SPM_SETPANE1 ? &s->hwndPane1 : &s->hwndPane2,
+                         wParam, lParam);
     }
     case SPM_GETPANE1:
         return OnGetPane(s->hwndPane1);

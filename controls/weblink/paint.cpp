@@ -12,14 +12,26 @@ UINT TextFormat(LONG_PTR style)
 {
     UINT format = DT_SINGLELINE;
     switch (style & BS_CENTER) {
-    case BS_CENTER: format |= DT_CENTER; break;
-    case BS_RIGHT: format |= DT_RIGHT; break;
-    default: format |= DT_LEFT; break;
+    case BS_CENTER:
+        format |= DT_CENTER;
+        break;
+    case BS_RIGHT:
+        format |= DT_RIGHT;
+        break;
+    default:
+        format |= DT_LEFT;
+        break;
     }
     switch (style & BS_VCENTER) {
-    case BS_VCENTER: format |= DT_VCENTER; break;
-    case BS_BOTTOM: format |= DT_BOTTOM; break;
-    default: format |= DT_TOP; break;
+    case BS_VCENTER:
+        format |= DT_VCENTER;
+        break;
+    case BS_BOTTOM:
+        format |= DT_BOTTOM;
+        break;
+    default:
+        format |= DT_TOP;
+        break;
     }
     return format;
 }
@@ -58,10 +70,14 @@ bool Underlined(DWORD flags)
 {
     const bool hot = (flags & kLinkHot) != 0;
     switch (flags & WLS_UNDERLINEMASK) {
-    case WLS_UNDERLINEALWAYS: return true;
-    case WLS_UNDERLINENOTHOT: return !hot;
-    case WLS_UNDERLINEHOT: return hot;
-    default: return false;
+    case WLS_UNDERLINEALWAYS:
+        return true;
+    case WLS_UNDERLINENOTHOT:
+        return !hot;
+    case WLS_UNDERLINEHOT:
+        return hot;
+    default:
+        return false;
     }
 }
 

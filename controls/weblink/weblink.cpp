@@ -118,7 +118,8 @@ WCHAR *ConvertText(const char *text)
 {
     const int size = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, NULL, 0);
     WCHAR *converted =
-        size > 0 ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, size * sizeof(WCHAR))) : NULL;
+        size > 0 ? static_cast<WCHAR *>(HeapAlloc(GetProcessHeap(), 0, size * sizeof(WCHAR)))
+                 : NULL;
     if (converted && MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, converted, size) <= 0)
         converted[0] = 0;
     return converted;
@@ -151,7 +152,8 @@ LRESULT OnSetUrlA<char>(HWND, WebLinkState<char> *state, WPARAM, LPARAM lParam)
 template <>
 LRESULT OnSetUrlA<WCHAR>(HWND hwnd, WebLinkState<WCHAR> *, WPARAM wParam, LPARAM lParam)
 {
-    return OnSetUrlOtherWidth<WCHAR>(hwnd, WLM_SETURLW, wParam, reinterpret_cast<const char *>(lParam));
+    return OnSetUrlOtherWidth<WCHAR>(hwnd, WLM_SETURLW, wParam,
+                                     reinterpret_cast<const char *>(lParam));
 }
 
 template <class C>
@@ -159,7 +161,8 @@ LRESULT OnSetUrlW(HWND hwnd, WebLinkState<C> *state, WPARAM wParam, LPARAM lPara
 template <>
 LRESULT OnSetUrlW<char>(HWND hwnd, WebLinkState<char> *, WPARAM wParam, LPARAM lParam)
 {
-    return OnSetUrlOtherWidth<char>(hwnd, WLM_SETURLA, wParam, reinterpret_cast<const WCHAR *>(lParam));
+    return OnSetUrlOtherWidth<char>(hwnd, WLM_SETURLA, wParam,
+                                    reinterpret_cast<const WCHAR *>(lParam));
 }
 template <>
 LRESULT OnSetUrlW<WCHAR>(HWND, WebLinkState<WCHAR> *state, WPARAM, LPARAM lParam)
@@ -306,8 +309,8 @@ bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
         return false;
     answers->role = ROLE_SYSTEM_LINK;
     answers->nameFromText = true;
-    answers->stateMask =
-        STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_LINKED | STATE_SYSTEM_HOTTRACKED;
+    answers->stateMask = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_LINKED |
+                         STATE_SYSTEM_HOTTRACKED;
     answers->state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
     if (state->dwFlags & kLinkFocused)
         answers->state |= STATE_SYSTEM_FOCUSED;
@@ -408,7 +411,10 @@ LRESULT CALLBACK WebLinkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     // Hot tracking and the focus tell screen readers when the state changed, a
     // new text when the name did.
     switch (message) {
-    case WM_MOUSEMOVE: case WM_MOUSELEAVE: case WM_SETFOCUS: case WM_KILLFOCUS: {
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
         ControlWatch watch(hwnd, &kWebLinkAccess<C>);
         return Dispatch(hwnd, state, message, wParam, lParam);
     }
