@@ -36,8 +36,7 @@ public:
     HWND Make(bool grid, DWORD flags = 0)
     {
         HWND made = CreateWindowInFlavour(grid ? "ORV_GridControlClass" : "SysListView32",
-                                          WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 150,
-                                          host_.hwnd(), 7);
+                                          WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 150, host_.hwnd(), 7);
         grid_ = grid ? made : NULL;
         list_ = grid ? GetDlgItem(made, 100) : made;
         const char *titles[3] = {"Name", "Price", ""};
@@ -53,10 +52,7 @@ public:
             item.iItem = r;
             SendMessageA(made, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
             for (int c = 0; c < 3; ++c)
-                SetText(made, r, c,
-                        r == 3 && c == 1
-                            ? ""
-                            : ("r" + std::to_string(r) + "c" + std::to_string(c)).c_str());
+                SetText(made, r, c, r == 3 && c == 1 ? "" : ("r" + std::to_string(r) + "c" + std::to_string(c)).c_str());
         }
         LVEDITOPTION option = {LVSO_EDITSUBITEMS, flags, WM_APP};
         EXPECT_TRUE(grid || ListViewSetSpecialOption(made, &option));
@@ -84,8 +80,7 @@ public:
         Events seen;
         for (const WinEventRecord &e : log.events)
             if ((e.hwnd == grid_ || e.hwnd == list_ || (editor && e.hwnd == editor)) &&
-                (e.event <= EVENT_OBJECT_HIDE || e.event == EVENT_OBJECT_FOCUS ||
-                 e.event == EVENT_OBJECT_VALUECHANGE))
+                (e.event <= EVENT_OBJECT_HIDE || e.event == EVENT_OBJECT_FOCUS || e.event == EVENT_OBJECT_VALUECHANGE))
                 seen.push_back(e);
         log.events.clear();
         return seen;

@@ -19,8 +19,7 @@ public:
     AccessPanesTest() : AccessFixture(ORVCC_SPLITTER_CLASS | ORVCC_HEXEDITOR_CLASS) {}
     HWND Make(const char *className, int id = 1)
     {
-        return CreateWindowInFlavour(className, WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, host_.hwnd(),
-                                     id);
+        return CreateWindowInFlavour(className, WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, host_.hwnd(), id);
     }
     HWND Splitter(DWORD flags, HWND pane1, HWND pane2, WPARAM reparent = TRUE)
     {
@@ -53,8 +52,7 @@ HWND WindowOf(HRESULT hr, IDispatch *child)
     HWND hwnd = NULL;
     IAccessible *object = NULL;
     if (hr == S_OK && child &&
-        SUCCEEDED(
-            child->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void **>(&object)))) {
+        SUCCEEDED(child->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void **>(&object)))) {
         WindowFromAccessibleObject(object, &hwnd);
         object->Release();
     }
@@ -71,17 +69,15 @@ TEST_F(AccessPanesTest, SplitterTellsLayoutAndPanesWhileItLives)
         Panes panes;
         std::vector<int> children;  // which panes, in order
     } rows[] = {
-        {0, kChildren, {1, 2}}, {SPF_HORIZONTAL, kSiblings, {1, 2}},
-        {0, kFirstGone, {2}},   {SPF_HORIZONTAL, kSecondGone, {1}},
-        {0, kSameTwice, {1}},   {0, kNone, {}},
+        {0, kChildren, {1, 2}}, {SPF_HORIZONTAL, kSiblings, {1, 2}}, {0, kFirstGone, {2}},
+        {SPF_HORIZONTAL, kSecondGone, {1}}, {0, kSameTwice, {1}}, {0, kNone, {}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "panes " << row.panes << " flags " << row.flags);
         HWND panes[3] = {NULL, Make("STATIC", 11), Make("STATIC", 12)};
-        HWND splitter = row.panes == kNone
-                            ? Splitter(row.flags, NULL, NULL)
-                            : Splitter(row.flags, panes[1], panes[row.panes == kSameTwice ? 1 : 2],
-                                       row.panes != kSiblings);
+        HWND splitter = row.panes == kNone ? Splitter(row.flags, NULL, NULL)
+                                           : Splitter(row.flags, panes[1], panes[row.panes == kSameTwice ? 1 : 2],
+                                                      row.panes != kSiblings);
         if (row.panes == kFirstGone || row.panes == kSecondGone)
             DestroyWindow(panes[row.panes == kFirstGone ? 1 : 2]);
         IAccessible *object = ClientObject(splitter);
@@ -141,11 +137,9 @@ TEST_F(AccessPanesTest, HexEditorReadsCaretAndSelectionWhileItLives)
         {"A\tB\x7f", 1, kNoSel, kNoSel, 0, 4, false, L"0x0001: 09", L"<none>"},
         {"...", 2, kNoSel, kNoSel, 0, 4, false, L"0x0002: 2E '.'", L"<none>"},
         {"", 0, kNoSel, kNoSel, 0x20, 4, false, L"0x0020: no data", L"<none>"},
-        {hello, 0, 2, 5, 0x10, 4, true, L"0x0010: 48 'H'",
-         L"4 bytes selected from 0x0012 to 0x0015"},
+        {hello, 0, 2, 5, 0x10, 4, true, L"0x0010: 48 'H'", L"4 bytes selected from 0x0012 to 0x0015"},
         {hello, 7, 7, 7, 0, 4, false, L"0x0007: 77 'w'", L"1 byte selected at 0x0007"},
-        {hello, 0, 10, 40, 0, 4, false, L"0x0000: 48 'H'",
-         L"2 bytes selected from 0x000A to 0x000B"},
+        {hello, 0, 10, 40, 0, 4, false, L"0x0000: 48 'H'", L"2 bytes selected from 0x000A to 0x000B"},
         {hello, 0, 12, 12, 0, 4, false, L"0x0000: 48 'H'", L"<none>"},  // the append position only
     };
     for (const auto &row : rows) {
@@ -160,12 +154,10 @@ TEST_F(AccessPanesTest, HexEditorReadsCaretAndSelectionWhileItLives)
         EXPECT_EQ(Ask(object, &IAccessible::get_accValue), row.value);
         EXPECT_EQ(Ask(object, &IAccessible::get_accDescription), row.description);
         const DWORD bits = STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED;
-        EXPECT_EQ(
-            Answer(object, &IAccessible::get_accState) & bits,
-            static_cast<DWORD>(STATE_SYSTEM_FOCUSABLE | (row.focus ? STATE_SYSTEM_FOCUSED : 0)));
+        EXPECT_EQ(Answer(object, &IAccessible::get_accState) & bits,
+                  static_cast<DWORD>(STATE_SYSTEM_FOCUSABLE | (row.focus ? STATE_SYSTEM_FOCUSED : 0)));
         DestroyWindow(hex);
-        EXPECT_EQ(Ask(object, &IAccessible::get_accValue) +
-                      Ask(object, &IAccessible::get_accDescription),
+        EXPECT_EQ(Ask(object, &IAccessible::get_accValue) + Ask(object, &IAccessible::get_accDescription),
                   L"<none><none>");
         EXPECT_EQ(object->Release(), 0u);
     }
@@ -211,8 +203,7 @@ TEST_F(AccessPanesTest, HookSeesCaretSelectionAndLayoutChangesOnlyWhenTheyHappen
         else if (row.action == kKey)
             Tap(static_cast<WORD>(row.what));
         else
-            Tap(static_cast<WORD>(row.what),
-                {static_cast<WORD>(row.action == kShiftKey ? VK_SHIFT : VK_CONTROL)});
+            Tap(static_cast<WORD>(row.what), {static_cast<WORD>(row.action == kShiftKey ? VK_SHIFT : VK_CONTROL)});
         Settle();
         EXPECT_EQ(log.Count(EVENT_OBJECT_VALUECHANGE, hwnd), row.values);
         EXPECT_EQ(log.Count(EVENT_OBJECT_TEXTSELECTIONCHANGED, hwnd), row.selections);

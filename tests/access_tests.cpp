@@ -34,8 +34,7 @@ HINSTANCE WINAPI RecordOpenW(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT)
 class AccessTest : public AccessFixture {
 public:
     AccessTest()
-        : AccessFixture(ORVCC_PROGRESS_CLASS | ORVCC_ANALOGMETER_CLASS | ORVCC_WEBLINK_CLASS |
-                        ORVCC_LED_CLASS)
+        : AccessFixture(ORVCC_PROGRESS_CLASS | ORVCC_ANALOGMETER_CLASS | ORVCC_WEBLINK_CLASS | ORVCC_LED_CLASS)
     {
         webLinkShellExecuteA = RecordOpenA;
         webLinkShellExecuteW = RecordOpenW;
@@ -43,8 +42,8 @@ public:
     }
     HWND Create(const char *className, const char *text)
     {
-        HWND hwnd = CreateWindowInFlavour(className, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10,
-                                          120, 60, host_.hwnd(), 7);
+        HWND hwnd = CreateWindowInFlavour(className, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 120,
+                                          60, host_.hwnd(), 7);
         SetWindowTextA(hwnd, text);
         return hwnd;
     }
@@ -57,25 +56,10 @@ public:
 };
 
 // How each control is set up for a row: class, text, messages, then the focus.
-enum Case {
-    kProgress37,
-    kProgressThird,
-    kMeter,
-    kMeterNoCaption,
-    kDigit,
-    kDigitPoint,
-    kDigitDark,
-    kLampLit,
-    kLampDark,
-    kLink,
-    kLinkFocused
-};
+enum Case { kProgress37, kProgressThird, kMeter, kMeterNoCaption, kDigit, kDigitPoint,
+             kDigitDark, kLampLit, kLampDark, kLink, kLinkFocused };
 const AMINFO kNoCaption = {AMIF_STYLE, AMS_NOCAPTION, AMS_NOCAPTION, 0, 0, 0, 0, 0};
-const struct {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-} kNone = {WM_NULL, 0, 0};
+const struct { UINT message; WPARAM wParam; LPARAM lParam; } kNone = {WM_NULL, 0, 0};
 const struct {
     const char *className, *text;
     decltype(kNone) steps[3];
@@ -84,19 +68,11 @@ const struct {
     {"ORV_ProgressClass", "Copying", {{PGM_SETRANGE32, 0, 100}, {PGM_SETPOS, 37, 0}, kNone}, false},
     {"ORV_ProgressClass", "Copying", {{PGM_SETRANGE32, 0, 3}, {PGM_SETPOS, 1, 0}, kNone}, false},
     {"ORV_AnalogMeterClass", "Load", {{AMM_SETPOS, 0, 42}, kNone, kNone}, false},
-    {"ORV_AnalogMeterClass",
-     "Load",
-     {{AMM_SETINFO, 0, reinterpret_cast<LPARAM>(&kNoCaption)}, {AMM_SETPOS, 0, 42}, kNone},
-     false},
+    {"ORV_AnalogMeterClass", "Load",
+     {{AMM_SETINFO, 0, reinterpret_cast<LPARAM>(&kNoCaption)}, {AMM_SETPOS, 0, 42}, kNone}, false},
     {"ORV_LEDClass", "", {{LDM_SETDIGIT, 7, 0}, {LDM_SETFLAGS, 0, LDF_POINT}, kNone}, false},
-    {"ORV_LEDClass",
-     "",
-     {{LDM_SETTYPE, 0, LDT_DIGITDP}, {LDM_SETDIGIT, 7, 0}, {LDM_SETFLAGS, 0, LDF_POINT}},
-     false},
-    {"ORV_LEDClass",
-     "",
-     {{LDM_SETTYPE, 0, LDT_DIGITDP}, {LDM_SETDIGIT, 7, 0}, {LDM_SETFLAGS, 0, LDF_POINT | LDF_OFF}},
-     false},
+    {"ORV_LEDClass", "", {{LDM_SETTYPE, 0, LDT_DIGITDP}, {LDM_SETDIGIT, 7, 0}, {LDM_SETFLAGS, 0, LDF_POINT}}, false},
+    {"ORV_LEDClass", "", {{LDM_SETTYPE, 0, LDT_DIGITDP}, {LDM_SETDIGIT, 7, 0}, {LDM_SETFLAGS, 0, LDF_POINT | LDF_OFF}}, false},
     {"ORV_LEDClass", "", {{LDM_SETTYPE, 0, LDT_ROUND}, kNone, kNone}, false},
     {"ORV_LEDClass", "", {{LDM_SETTYPE, 0, LDT_ROUND}, {LDM_SETFLAGS, 0, LDF_OFF}, kNone}, false},
     {"ORV_WebLinkClass", "Home page", {kNone, kNone, kNone}, false},
@@ -116,8 +92,7 @@ HWND Make(AccessTest *test, Case setup)
 TEST_F(AccessTest, EachControlTellsRoleNameValueAndState)
 {
     const DWORD ro = STATE_SYSTEM_READONLY, checked = STATE_SYSTEM_CHECKED,
-                focused = STATE_SYSTEM_FOCUSED,
-                linkBits = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
+                focused = STATE_SYSTEM_FOCUSED, linkBits = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
     const struct {
         Case setup;
         LONG role;
@@ -162,12 +137,7 @@ TEST_F(AccessTest, EachControlTellsRoleNameValueAndState)
 
 TEST_F(AccessTest, LinkDefaultActionIsAClick)
 {
-    const struct {
-        const char *target;
-        DWORD style;
-        BOOL enabled;
-        bool opens, takesFocus;
-    } rows[] = {
+    const struct { const char *target; DWORD style; BOOL enabled; bool opens, takesFocus; } rows[] = {
         {"http://example.invalid/a", 0, TRUE, true, false},
         {"C:\\no\\such\\file.txt", WLS_FOCUSONCLICK, TRUE, true, true},
         {"", 0, TRUE, false, false},
@@ -186,8 +156,7 @@ TEST_F(AccessTest, LinkDefaultActionIsAClick)
         ASSERT_TRUE(object);
         EXPECT_EQ(Ask(object, &IAccessible::get_accDefaultAction), L"Jump");
         EXPECT_EQ(object->accDoDefaultAction(Self()), row.enabled ? S_OK : DISP_E_MEMBERNOTFOUND);
-        EXPECT_EQ(g_opened,
-                  row.opens ? std::vector<std::string>{row.target} : std::vector<std::string>{});
+        EXPECT_EQ(g_opened, row.opens ? std::vector<std::string>{row.target} : std::vector<std::string>{});
         EXPECT_EQ(GetFocus() == link, row.takesFocus);
         EXPECT_EQ(!host_.notifications().empty() &&
                       host_.notifications().back().code == static_cast<int>(NM_RELEASEDCAPTURE),
@@ -199,8 +168,8 @@ TEST_F(AccessTest, LinkDefaultActionIsAClick)
 
 TEST_F(AccessTest, HookSeesValueStateAndNameChangesOnlyWhenTheyHappen)
 {
-    const LPARAM home = reinterpret_cast<LPARAM>("Home page"),
-                 other = reinterpret_cast<LPARAM>("Other"), load = reinterpret_cast<LPARAM>("Load");
+    const LPARAM home = reinterpret_cast<LPARAM>("Home page"), other = reinterpret_cast<LPARAM>("Other"),
+                 load = reinterpret_cast<LPARAM>("Load");
     const AMINFO caption = {AMIF_STYLE, 0, AMS_NOCAPTION, 0, 0, 0, 0, 0};
     const struct {
         Case setup;
@@ -211,15 +180,15 @@ TEST_F(AccessTest, HookSeesValueStateAndNameChangesOnlyWhenTheyHappen)
     } rows[] = {
         {kProgress37, PGM_SETPOS, 38, 0, 1, 0, 0},
         {kProgress37, PGM_SETPOS, 37, 0, 0, 0, 0},
-        {kProgress37, PGM_SETRANGE32, 0, 200, 1, 0, 0},  // 37 of 200 shows 18%
+        {kProgress37, PGM_SETRANGE32, 0, 200, 1, 0, 0},       // 37 of 200 shows 18%
         {kProgress37, PGM_SETRANGE32, 0, 100, 0, 0, 0},
         {kMeter, AMM_SETPOS, 0, 43, 1, 0, 0},
         {kMeter, AMM_SETPOS, 0, 42, 0, 0, 0},
         {kMeter, AMM_DELTAPOS, 1, 0, 0, 0, 0},
         {kDigit, LDM_SETDIGIT, 3, 0, 1, 0, 0},
         {kDigit, LDM_SETDIGIT, 7, 0, 0, 0, 0},
-        {kDigit, LDM_SETFLAGS, 0, LDF_POINT, 0, 0, 0},  // no point on a plain digit
-        {kDigitPoint, LDM_SETFLAGS, 0, 0, 1, 0, 0},     // "7." -> "7"
+        {kDigit, LDM_SETFLAGS, 0, LDF_POINT, 0, 0, 0},        // no point on a plain digit
+        {kDigitPoint, LDM_SETFLAGS, 0, 0, 1, 0, 0},           // "7." -> "7"
         {kLampLit, LDM_SETFLAGS, 0, LDF_OFF, 1, 1, 0},
         {kLampDark, LDM_SETFLAGS, 0, LDF_OFF, 0, 0, 0},
         {kLink, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, 1, 0},  // turns hot
@@ -260,11 +229,9 @@ TEST_F(AccessTest, ObjectOutlivingItsControlFailsCleanly)
         VARIANT role, state;
         LONG x, y, w, h, count;
         IDispatch *parent = NULL;
-        EXPECT_TRUE(FAILED(object->get_accRole(Self(), &role)) &&
-                    FAILED(object->get_accState(Self(), &state)) &&
+        EXPECT_TRUE(FAILED(object->get_accRole(Self(), &role)) && FAILED(object->get_accState(Self(), &state)) &&
                     FAILED(object->accLocation(&x, &y, &w, &h, Self())) &&
-                    FAILED(object->accDoDefaultAction(Self())) &&
-                    FAILED(object->get_accChildCount(&count)) &&
+                    FAILED(object->accDoDefaultAction(Self())) && FAILED(object->get_accChildCount(&count)) &&
                     FAILED(object->get_accParent(&parent)));
         EXPECT_EQ(Ask(object, &IAccessible::get_accName) + Ask(object, &IAccessible::get_accValue),
                   L"<none><none>");
@@ -274,3 +241,4 @@ TEST_F(AccessTest, ObjectOutlivingItsControlFailsCleanly)
 }
 
 }  // namespace
+

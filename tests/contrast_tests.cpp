@@ -18,10 +18,10 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kHostColour = RGB(10, 20, 30);
 
 // A high-contrast-like scheme: light on black, cyan selection, yellow hot links.
-const int kElements[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
-                         COLOR_BTNFACE, COLOR_BTNTEXT,    COLOR_HOTLIGHT,  COLOR_3DSHADOW};
-const COLORREF kScheme[] = {RGB(0, 0, 0),    kWhite, RGB(0, 255, 255), RGB(0, 0, 0),
-                            RGB(64, 64, 64), kWhite, RGB(255, 255, 0), RGB(255, 0, 255)};
+const int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
+                         COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HOTLIGHT, COLOR_3DSHADOW};
+const COLORREF kScheme[] = {RGB(0, 0, 0),     kWhite,          RGB(0, 255, 255), RGB(0, 0, 0),
+                            RGB(64, 64, 64), kWhite,          RGB(255, 255, 0), RGB(255, 0, 255)};
 const int kCount = sizeof kElements / sizeof kElements[0];
 
 // The host's part: a top-level window gets WM_SYSCOLORCHANGE and hands it to
@@ -39,11 +39,11 @@ LRESULT CALLBACK ForwardingHost(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 // it was before the change, or a fixed colour.
 enum Source { kNow, kBefore, kFixed };
 struct Probe {
-    RECT area;  // client coordinates of the captured window
+    RECT area;    // client coordinates of the captured window
     Source source;
     int element;  // kNow, kBefore
     COLORREF fixed;
-    bool some;  // at least one pixel (text); else every pixel
+    bool some;    // at least one pixel (text); else every pixel
 };
 Probe At(int x, int y, Source source, int element, COLORREF fixed = 0)
 {
@@ -121,8 +121,7 @@ HWND GridRows(HWND grid, std::vector<Probe> *probes, int background)
                                           : At(50, rows[0].top + 2, kFixed, 0, kHostColour),
                background == kListBack ? At(50, rows[2].bottom + 20, kFixed, 0, kHostColour)
                                        : At(50, rows[2].bottom + 20, kNow, COLOR_WINDOW),
-               At(50, rows[0].bottom - 1, kNow, COLOR_3DFACE),
-               At(98, rows[0].top + 2, kNow, COLOR_3DFACE),
+               At(50, rows[0].bottom - 1, kNow, COLOR_3DFACE), At(98, rows[0].top + 2, kNow, COLOR_3DFACE),
                At(120, rows[1].top + 2, kNow, COLOR_HIGHLIGHT)};
     return list;
 }
@@ -169,97 +168,33 @@ TEST_F(ContrastTest, ControlsFollowChangedSystemColours)
         std::vector<Probe> probes;
     } cases[] = {
         // The bar mixes its colour with the inverted background: on black, white.
-        {"progress bar",
-         "ORV_ProgressClass",
-         100,
-         20,
-         0,
-         HalfFull,
-         0,
+        {"progress bar", "ORV_ProgressClass", 100, 20, 0, HalfFull, 0,
          {At(95, 10, kNow, COLOR_WINDOW), At(3, 2, kFixed, 0, kWhite)}},
-        {"progress bar, host background",
-         "ORV_ProgressClass",
-         100,
-         20,
-         0,
-         HalfFull,
-         1,
+        {"progress bar, host background", "ORV_ProgressClass", 100, 20, 0, HalfFull, 1,
          {At(95, 10, kFixed, 0, kWhite), At(3, 2, kNow, COLOR_HIGHLIGHT)}},
-        {"LED",
-         "ORV_LEDClass",
-         31,
-         41,
-         0,
-         NULL,
-         0,
-         {At(0, 0, kNow, COLOR_BTNFACE), At(30, 40, kNow, COLOR_BTNFACE),
-          At(12, 5, kFixed, 0, kRed)}},
-        {"LED, host colours",
-         "ORV_LEDClass",
-         31,
-         41,
-         0,
-         LedColours,
-         0,
+        {"LED", "ORV_LEDClass", 31, 41, 0, NULL, 0,
+         {At(0, 0, kNow, COLOR_BTNFACE), At(30, 40, kNow, COLOR_BTNFACE), At(12, 5, kFixed, 0, kRed)}},
+        {"LED, host colours", "ORV_LEDClass", 31, 41, 0, LedColours, 0,
          {At(0, 0, kFixed, 0, kHostColour), At(30, 40, kFixed, 0, kHostColour)}},
-        {"web link",
-         "ORV_WebLinkClass",
-         200,
-         20,
-         0,
-         LinkText,
-         0,
+        {"web link", "ORV_WebLinkClass", 200, 20, 0, LinkText, 0,
          {At(190, 10, kNow, COLOR_BTNFACE), Some({0, 0, 60, 20}, kNow, COLOR_HIGHLIGHT)}},
         // The vertical bar of 6 at x 100: two columns of raised edge each side.
-        {"splitter",
-         "ORV_SplitterClass",
-         200,
-         100,
-         0,
-         TwoPanes,
-         0,
+        {"splitter", "ORV_SplitterClass", 200, 100, 0, TwoPanes, 0,
          {At(102, 50, kNow, COLOR_BTNFACE), At(103, 10, kNow, COLOR_BTNFACE)}},
         // Keeps the colours read at creation: background, and the needle hub
         // 10 above the caption strip (about 20 high).
-        {"analog meter",
-         "ORV_AnalogMeterClass",
-         200,
-         150,
-         0,
-         NULL,
-         0,
+        {"analog meter", "ORV_AnalogMeterClass", 200, 150, 0, NULL, 0,
          {At(2, 2, kBefore, COLOR_WINDOW), At(100, 118, kBefore, COLOR_WINDOWTEXT)}},
-        {"hex editor",
-         "ORV_HexEditorClass",
-         300,
-         100,
-         0,
-         NULL,
-         0,
-         {At(290, 90, kBefore, COLOR_WINDOW)}},
+        {"hex editor", "ORV_HexEditorClass", 300, 100, 0, NULL, 0, {At(290, 90, kBefore, COLOR_WINDOW)}},
         {"grid", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridRows, kDefaultBack, {}},
-        {"grid, host background",
-         "ORV_GridControlClass",
-         300,
-         200,
-         LVS_SHOWSELALWAYS,
-         GridRows,
-         kGridBack,
-         {}},
-        {"grid, host list-view background",
-         "ORV_GridControlClass",
-         300,
-         200,
-         LVS_SHOWSELALWAYS,
-         GridRows,
-         kListBack,
-         {}},
+        {"grid, host background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridRows, kGridBack, {}},
+        {"grid, host list-view background", "ORV_GridControlClass", 300, 200, LVS_SHOWSELALWAYS, GridRows, kListBack, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<Probe> probes = c.probes;
-        HWND shown = CreateWindowInFlavour(c.className, WS_CHILD | WS_VISIBLE | c.style, 10, 10,
-                                           c.width, c.height, host_.hwnd(), 5);
+        HWND shown = CreateWindowInFlavour(c.className, WS_CHILD | WS_VISIBLE | c.style, 10, 10, c.width,
+                                           c.height, host_.hwnd(), 5);
         HWND inner = shown && c.setup ? c.setup(shown, &probes, c.argument) : NULL;
         shown = inner ? inner : shown;
         ASSERT_NE(shown, nullptr);
@@ -271,12 +206,11 @@ TEST_F(ContrastTest, ControlsFollowChangedSystemColours)
         for (size_t i = 0; i < probes.size(); ++i) {
             const Probe &p = probes[i];
             const COLORREF expected = Expected(p);
-            const int found =
-                shot.Count(expected, p.area.left, p.area.top, p.area.right, p.area.bottom);
+            const int found = shot.Count(expected, p.area.left, p.area.top, p.area.right, p.area.bottom);
             const int all = (p.area.right - p.area.left) * (p.area.bottom - p.area.top);
             EXPECT_TRUE(p.some ? found > 0 : found == all)
-                << "probe " << i << " at (" << p.area.left << ", " << p.area.top << "): expected 0x"
-                << std::hex << expected << ", found 0x" << shot.At(p.area.left, p.area.top);
+                << "probe " << i << " at (" << p.area.left << ", " << p.area.top << "): expected 0x" << std::hex
+                << expected << ", found 0x" << shot.At(p.area.left, p.area.top);
         }
         SetSysColors(kCount, kElements, saved_);
         PumpMessages();
@@ -289,8 +223,8 @@ TEST_F(ContrastTest, ControlsFollowChangedSystemColours)
 // system colours when loaded, and loaded again at the change.
 TEST_F(ContrastTest, SortArrowsFollowChangedSystemColours)
 {
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300,
-                                200, host_.hwnd(), NULL, NULL, NULL);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200,
+                                host_.hwnd(), NULL, NULL, NULL);
     LVCOLUMNW column = {};
     column.mask = LVCF_WIDTH;
     column.cx = 100;
@@ -304,8 +238,8 @@ TEST_F(ContrastTest, SortArrowsFollowChangedSystemColours)
                  reinterpret_cast<LPARAM>(&item));
     HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, item.hbm);
-    EXPECT_EQ(GetPixel(memory, 0, 0), GetSysColor(COLOR_3DFACE));    // background
-    EXPECT_EQ(GetPixel(memory, 4, 8), GetSysColor(COLOR_3DSHADOW));  // left side of the arrow
+    EXPECT_EQ(GetPixel(memory, 0, 0), GetSysColor(COLOR_3DFACE));      // background
+    EXPECT_EQ(GetPixel(memory, 4, 8), GetSysColor(COLOR_3DSHADOW));    // left side of the arrow
     SelectObject(memory, old);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);

@@ -32,8 +32,7 @@ std::wstring TextOf(HWND hwnd)
 {
     wchar_t text[128] = L"";
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        5000, &result);
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
     return text;
 }
 
@@ -48,20 +47,8 @@ std::string ClassOf(HWND hwnd)
 
 struct Reader {
     const BYTE *p;
-    WORD Word()
-    {
-        WORD v;
-        memcpy(&v, p, 2);
-        p += 2;
-        return v;
-    }
-    DWORD Dword()
-    {
-        DWORD v;
-        memcpy(&v, p, 4);
-        p += 4;
-        return v;
-    }
+    WORD Word() { WORD v; memcpy(&v, p, 2); p += 2; return v; }
+    DWORD Dword() { DWORD v; memcpy(&v, p, 4); p += 4; return v; }
     int Short() { return static_cast<short>(Word()); }
     std::wstring Text()
     {
@@ -77,14 +64,11 @@ struct Reader {
             return Text();
         Word();
         const WORD ordinal = Word();
-        return ordinal == 0x80   ? L"BUTTON"
-               : ordinal == 0x82 ? L"STATIC"
-                                 : L"#" + std::to_wstring(ordinal);
+        return ordinal == 0x80 ? L"BUTTON" : ordinal == 0x82 ? L"STATIC" : L"#" + std::to_wstring(ordinal);
     }
 };
 
-template <typename... Args>
-std::wstring Line(const wchar_t *format, Args... args)
+template <typename... Args> std::wstring Line(const wchar_t *format, Args... args)
 {
     wchar_t text[256] = L"";
     _snwprintf(text, 255, format, args...);
@@ -115,8 +99,7 @@ std::vector<std::wstring> DescribeDialog(HMODULE module, int id)
     const int points = r.Word();
     r.p += extended ? 4 : 0;
     std::vector<std::wstring> lines = {Line(L"%08lX %lX %dx%d \"%ls\" \"%ls\" %d \"%ls\"", style,
-                                            exStyle, cx, cy, menu.c_str(), caption.c_str(), points,
-                                            r.Text().c_str())};
+        exStyle, cx, cy, menu.c_str(), caption.c_str(), points, r.Text().c_str())};
     for (int i = 0; i < count; ++i) {
         while (reinterpret_cast<UINT_PTR>(r.p) & 3)
             ++r.p;
@@ -139,26 +122,23 @@ TEST(DemoResources, DialogsAndMenuInGerman)
     HMODULE module = LoadLibraryExA(DemoPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     const std::wstring font = L" 8 \"MS Sans Serif\"";
-    EXPECT_EQ(
-        DescribeDialog(module, 100),
-        (std::vector<std::wstring>{
-            L"90CA00C4 0 240x199 \"IDM_MENU1\" \"Test\"" + font,
-            L"1 BUTTON \"OK\" 50010300 0 186,6,50,14",
-            L"2 BUTTON \"Abbruch\" 50010300 0 186,26,50,14",
-            L"101 ORV_PROGRESSCLASS \"\" 50800000 200 8,95,224,16",
-            L"102 ORV_ANALOGMETERCLASS \"AnalogMeter\" 50800000 200 8,8,172,80",
-            L"103 ORV_WEBLINKCLASS \"Hier geht\u00B4s zur Homepage\" 50010300 0 8,120,224,16",
-            L"-1 STATIC \"\" 50020010 4 0,0,240,1", L"106 STATIC \"\" 50801000 0 84,140,72,52",
-            L"104 ORV_LEDCLASS \"\" 50000000 0 88,144,32,46",
-            L"105 ORV_LEDCLASS \"\" 50000000 0 120,144,32,46"}));
-    EXPECT_EQ(
-        DescribeDialog(module, 103),
-        (std::vector<std::wstring>{L"86CF0040 200 335x212 \"\" \"SplitterWindow - Test\"" + font,
-                                   L"1021 ORV_SPLITTERCLASS \"\" 56000000 0 103,51,147,102"}));
-    EXPECT_EQ(
-        DescribeDialog(module, 104),
-        (std::vector<std::wstring>{L"82CF0040 0 279x201 \"\" \"Dialog\"" + font,
-                                   L"1021 ORV_HEXEDITORCLASS \"\" 50310000 200 103,51,147,102"}));
+    EXPECT_EQ(DescribeDialog(module, 100), (std::vector<std::wstring>{
+        L"90CA00C4 0 240x199 \"IDM_MENU1\" \"Test\"" + font,
+        L"1 BUTTON \"OK\" 50010300 0 186,6,50,14",
+        L"2 BUTTON \"Abbruch\" 50010300 0 186,26,50,14",
+        L"101 ORV_PROGRESSCLASS \"\" 50800000 200 8,95,224,16",
+        L"102 ORV_ANALOGMETERCLASS \"AnalogMeter\" 50800000 200 8,8,172,80",
+        L"103 ORV_WEBLINKCLASS \"Hier geht\u00B4s zur Homepage\" 50010300 0 8,120,224,16",
+        L"-1 STATIC \"\" 50020010 4 0,0,240,1",
+        L"106 STATIC \"\" 50801000 0 84,140,72,52",
+        L"104 ORV_LEDCLASS \"\" 50000000 0 88,144,32,46",
+        L"105 ORV_LEDCLASS \"\" 50000000 0 120,144,32,46"}));
+    EXPECT_EQ(DescribeDialog(module, 103), (std::vector<std::wstring>{
+        L"86CF0040 200 335x212 \"\" \"SplitterWindow - Test\"" + font,
+        L"1021 ORV_SPLITTERCLASS \"\" 56000000 0 103,51,147,102"}));
+    EXPECT_EQ(DescribeDialog(module, 104), (std::vector<std::wstring>{
+        L"82CF0040 0 279x201 \"\" \"Dialog\"" + font,
+        L"1021 ORV_HEXEDITORCLASS \"\" 50310000 200 103,51,147,102"}));
 
     HMENU menu = LoadMenuA(module, "IDM_MENU1");
     ASSERT_NE(menu, nullptr);
@@ -200,8 +180,7 @@ protected:
         CloseHandle(process_.hProcess);
     }
     // Waits (up to 10 s, while the demo runs) until done() holds.
-    template <typename F>
-    bool WaitFor(F done)
+    template <typename F> bool WaitFor(F done)
     {
         for (int i = 0; i < 500; ++i) {
             if (done())
@@ -247,14 +226,8 @@ protected:
         GetExitCodeProcess(process_.hProcess, &code);
         return code;
     }
-    LRESULT Item(int id, UINT message, WPARAM wParam = 0)
-    {
-        return SendMessageA(GetDlgItem(main_, id), message, wParam, 0);
-    }
-    int Seconds()
-    {
-        return static_cast<int>(Item(104, LDM_GETDIGIT) * 10 + Item(105, LDM_GETDIGIT));
-    }
+    LRESULT Item(int id, UINT message, WPARAM wParam = 0) { return SendMessageA(GetDlgItem(main_, id), message, wParam, 0); }
+    int Seconds() { return static_cast<int>(Item(104, LDM_GETDIGIT) * 10 + Item(105, LDM_GETDIGIT)); }
     void Tick(int timer) { SendMessageA(main_, WM_TIMER, timer, 0); }
 
     PROCESS_INFORMATION process_ = {};
@@ -263,17 +236,9 @@ protected:
 
 TEST_F(DemoRun, TimersDriveTheControls)
 {
-    const struct {
-        int id;
-        const char *className;
-    } controls[] = {{1, "Button"},
-                    {2, "Button"},
-                    {101, "ORV_ProgressClass"},
-                    {102, "ORV_AnalogMeterClass"},
-                    {103, "ORV_WebLinkClass"},
-                    {106, "Static"},
-                    {104, "ORV_LEDClass"},
-                    {105, "ORV_LEDClass"}};
+    const struct { int id; const char *className; } controls[] = {
+        {1, "Button"}, {2, "Button"}, {101, "ORV_ProgressClass"}, {102, "ORV_AnalogMeterClass"},
+        {103, "ORV_WebLinkClass"}, {106, "Static"}, {104, "ORV_LEDClass"}, {105, "ORV_LEDClass"}};
     for (const auto &c : controls)
         EXPECT_EQ(ClassOf(GetDlgItem(main_, c.id)), c.className) << c.id;
     EXPECT_EQ(IsWindowUnicode(GetDlgItem(main_, 101)) != 0, !orvtest::IsAnsiFlavour());
@@ -301,13 +266,11 @@ TEST_F(DemoRun, TimersDriveTheControls)
     // sweeps up to 180, turns and comes back down.
     int top = 0, turn = -1;
     for (int i = 0, bar = static_cast<int>(Item(101, PGM_GETPOS)),
-             needle = static_cast<int>(Item(102, AMM_GETPOS));
-         i < 400; ++i) {
+             needle = static_cast<int>(Item(102, AMM_GETPOS)); i < 400; ++i) {
         Tick(345);
         const int nowBar = static_cast<int>(Item(101, PGM_GETPOS));
         const int nowNeedle = static_cast<int>(Item(102, AMM_GETPOS));
-        EXPECT_TRUE(nowBar == bar + 1 || nowBar == bar + 2 || nowBar <= 2)
-            << bar << " -> " << nowBar;
+        EXPECT_TRUE(nowBar == bar + 1 || nowBar == bar + 2 || nowBar <= 2) << bar << " -> " << nowBar;
         ASSERT_LE(abs(nowNeedle - needle), 2);
         ASSERT_TRUE(nowNeedle >= 0 && nowNeedle <= 180 && nowBar >= 1 && nowBar <= 100);
         if (nowNeedle == 180 && turn < 0)
@@ -363,9 +326,8 @@ TEST_F(DemoRun, MenuWindowsAndExit)
         GetWindowRect(editor, &e);
         MapWindowPoints(NULL, dialog, reinterpret_cast<POINT *>(&e), 2);
         const int fx = GetSystemMetrics(SM_CXDLGFRAME), fy = GetSystemMetrics(SM_CYDLGFRAME);
-        EXPECT_EQ(
-            (std::vector<LONG>{e.left, e.top, e.right, e.bottom}),
-            (std::vector<LONG>{2 * fx, 2 * fy, client.right - 2 * fx, client.bottom - 2 * fy}));
+        EXPECT_EQ((std::vector<LONG>{e.left, e.top, e.right, e.bottom}),
+                  (std::vector<LONG>{2 * fx, 2 * fy, client.right - 2 * fx, client.bottom - 2 * fy}));
         Close(dialog, round ? IDCANCEL : IDOK);
     }
     EXPECT_NE(opened[0], opened[1]);
@@ -388,12 +350,8 @@ TEST_F(DemoRun, MenuWindowsAndExit)
 // "Abbruch" and the close box end the program like "OK" and "&Beenden".
 class DemoExit : public DemoRun, public ::testing::WithParamInterface<std::pair<UINT, WPARAM>> {};
 
-TEST_P(DemoExit, EndsWithZero)
-{
-    EXPECT_EQ(ExitCode(GetParam().first, GetParam().second), 0u);
-}
-INSTANTIATE_TEST_SUITE_P(CancelClose, DemoExit,
-                         ::testing::Values(std::make_pair(UINT(WM_COMMAND), WPARAM(IDCANCEL)),
-                                           std::make_pair(UINT(WM_CLOSE), WPARAM(0))));
+TEST_P(DemoExit, EndsWithZero) { EXPECT_EQ(ExitCode(GetParam().first, GetParam().second), 0u); }
+INSTANTIATE_TEST_SUITE_P(CancelClose, DemoExit, ::testing::Values(std::make_pair(UINT(WM_COMMAND), WPARAM(IDCANCEL)),
+                                                                  std::make_pair(UINT(WM_CLOSE), WPARAM(0))));
 
 }  // namespace

@@ -60,9 +60,8 @@ void FillItems(HWND target)
 
 HWND Host(int height)
 {
-    return CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                           0, 0, kColumns * 84 + 8, height, NULL, NULL, GetModuleHandleW(NULL),
-                           NULL);
+    return CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                           kColumns * 84 + 8, height, NULL, NULL, GetModuleHandleW(NULL), NULL);
 }
 
 double Median(std::vector<double> v)
@@ -84,9 +83,8 @@ int main(int argc, char **argv)
     Case cases[2] = {{"grid", NULL, NULL, {}}, {"list view", NULL, NULL, {}}};
 
     cases[0].host = Host(height);
-    HWND grid = CreateWindowExW(0, ORV_GRIDCONTROLCLASSW, L"",
-                                WS_CHILD | WS_VISIBLE | LVS_SHOWSELALWAYS, 0, 0, kColumns * 84 + 8,
-                                height, cases[0].host, NULL, GetModuleHandleW(NULL), NULL);
+    HWND grid = CreateWindowExW(0, ORV_GRIDCONTROLCLASSW, L"", WS_CHILD | WS_VISIBLE | LVS_SHOWSELALWAYS, 0, 0,
+                                kColumns * 84 + 8, height, cases[0].host, NULL, GetModuleHandleW(NULL), NULL);
     cases[0].list = GetDlgItem(grid, 100);
     FillItems(grid);
     LVITEMW cell = {};
@@ -95,9 +93,9 @@ int main(int argc, char **argv)
     SendMessageW(grid, GCM_SETITEMSTATE, 7, reinterpret_cast<LPARAM>(&cell));
 
     cases[1].host = Host(height);
-    cases[1].list = CreateWindowExW(
-        0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0,
-        kColumns * 84 + 8, height, cases[1].host, NULL, GetModuleHandleW(NULL), NULL);
+    cases[1].list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
+                                    0, 0, kColumns * 84 + 8, height, cases[1].host, NULL,
+                                    GetModuleHandleW(NULL), NULL);
     FillItems(cases[1].list);
     cell.iSubItem = 0;
     SendMessageW(cases[1].list, LVM_SETITEMSTATE, 7, reinterpret_cast<LPARAM>(&cell));
@@ -127,8 +125,8 @@ int main(int argc, char **argv)
         }
     }
     for (const Case &c : cases)
-        printf("%-10s full repaint, %d rows x %d columns: median %.2f ms, min %.2f ms\n", c.name,
-               kRows, kColumns, Median(c.times), *std::min_element(c.times.begin(), c.times.end()));
+        printf("%-10s full repaint, %d rows x %d columns: median %.2f ms, min %.2f ms\n", c.name, kRows,
+               kColumns, Median(c.times), *std::min_element(c.times.begin(), c.times.end()));
     printf("grid / list view: %.2f\n", Median(cases[0].times) / Median(cases[1].times));
     return 0;
 }

@@ -48,8 +48,7 @@ LRESULT CALLBACK FormatHost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return g_formatAnswer;
     if (message == kEditMessage)
         g_editQueries.push_back(*reinterpret_cast<const LVEDITNOTIFYW *>(lParam));
-    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetPropA(hwnd, "prev")), hwnd, message, wParam,
-                           lParam);
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetPropA(hwnd, "prev")), hwnd, message, wParam, lParam);
 }
 
 int g_textQueries = 0;
@@ -68,8 +67,7 @@ protected:
         ASSERT_TRUE(InitORVCC(ORVCC_GRIDCONTROL_CLASS));
         g_formatAnswer = 0;
         g_editQueries.clear();
-        SetPropA(host_.hwnd(), "prev",
-                 reinterpret_cast<HANDLE>(GetWindowLongPtrW(host_.hwnd(), GWLP_WNDPROC)));
+        SetPropA(host_.hwnd(), "prev", reinterpret_cast<HANDLE>(GetWindowLongPtrW(host_.hwnd(), GWLP_WNDPROC)));
         SetWindowLongPtrW(host_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FormatHost));
     }
     void TearDown() override
@@ -80,8 +78,8 @@ protected:
     }
     void Create(DWORD style = LVS_SHOWSELALWAYS, void *param = nullptr)
     {
-        grid_ = CreateWindowInFlavour("ORV_GridControlClass", style | WS_CHILD | WS_VISIBLE, 0, 0,
-                                      460, 300, host_.hwnd(), 7, 0, param);
+        grid_ = CreateWindowInFlavour("ORV_GridControlClass", style | WS_CHILD | WS_VISIBLE, 0, 0, 460, 300,
+                                      host_.hwnd(), 7, 0, param);
         EXPECT_NE(grid_, nullptr);
         list_ = GetDlgItem(grid_, 100);
         EXPECT_NE(list_, nullptr);
@@ -127,8 +125,7 @@ protected:
     // The current cell as (focused row, focused column), -1 for none.
     std::pair<int, int> Current()
     {
-        const int row = static_cast<int>(
-            SendMessage(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        const int row = static_cast<int>(SendMessage(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
         for (int c = 0; c < 4; ++c)
             if (row >= 0 && CellState(row, c) & LVIS_FOCUSED)
                 return {row, c};
@@ -136,8 +133,7 @@ protected:
     }
     void Colours(DWORD flags)
     {
-        GRIDCOLORS colors = {sizeof colors,    0x3F,  kBack, RGB(0, 0, 0), kSelBack,
-                             RGB(255, 255, 0), kHorz, kVert};
+        GRIDCOLORS colors = {sizeof colors, 0x3F, kBack, RGB(0, 0, 0), kSelBack, RGB(255, 255, 0), kHorz, kVert};
         Send(GCM_SETCOLORS, 0, P(&colors));
         Send(GCM_SETGRIDSTYLE, 0, flags);
         InvalidateRect(list_, NULL, FALSE);
@@ -232,8 +228,7 @@ TEST_F(GridTest, CellStateRefinesRowState)
     EXPECT_TRUE(SetCell(1, 2));
     EXPECT_EQ(CellState(1, 2), UINT(LVIS_FOCUSED | LVIS_SELECTED));
     EXPECT_EQ(Send(LVM_GETITEMSTATE, 1, LVIS_FOCUSED | LVIS_SELECTED), 0);
-    EXPECT_EQ(SendMessage(list_, LVM_GETITEMSTATE, 1, LVIS_FOCUSED | LVIS_SELECTED),
-              LVIS_FOCUSED | LVIS_SELECTED);
+    EXPECT_EQ(SendMessage(list_, LVM_GETITEMSTATE, 1, LVIS_FOCUSED | LVIS_SELECTED), LVIS_FOCUSED | LVIS_SELECTED);
     // LVM_GETITEM refines to its iSubItem.
     LVITEMA get = Item(1, 2, 0, 0xFF, LVIF_STATE);
     ASSERT_TRUE(Send(LVM_GETITEMA, 0, P(&get)));
@@ -289,8 +284,7 @@ TEST_F(GridTest, CellModePixels)
     // A line under each row, up to 2 pixels before the right end.
     for (int r = 0; r < 3; ++r) {
         const int y = Row(r).bottom - 1;
-        EXPECT_EQ(shot.Count(kHorz, bounds.left, y, bounds.right - 2, y + 1),
-                  bounds.right - 2 - bounds.left - 3)
+        EXPECT_EQ(shot.Count(kHorz, bounds.left, y, bounds.right - 2, y + 1), bounds.right - 2 - bounds.left - 3)
             << "row " << r;  // three vertical lines cross it
         EXPECT_NE(shot.At(bounds.right - 1, y), kHorz);
         EXPECT_NE(shot.At(bounds.left, y - 1), kHorz);
@@ -298,8 +292,7 @@ TEST_F(GridTest, CellModePixels)
     // A line 2 pixels inside each column's right edge, nothing at the edge.
     for (int c = 0; c < 4; ++c) {
         const int x = ColumnRight(0, c) - 2;
-        EXPECT_EQ(shot.Count(kVert, x, label.top, x + 1, label.bottom), label.bottom - label.top)
-            << "column " << c;
+        EXPECT_EQ(shot.Count(kVert, x, label.top, x + 1, label.bottom), label.bottom - label.top) << "column " << c;
         EXPECT_EQ(shot.Count(kVert, x + 1, label.top, x + 3, label.bottom), 0) << "column " << c;
     }
     // The selected cell (1, 1) is filled from the column's left edge to 4 pixels
@@ -315,10 +308,7 @@ TEST_F(GridTest, CellModePixels)
     // The right-aligned column 3 ends its text 3 pixels inside the column (the
     // last ink within a pixel or two of that), the left-aligned ones start 3
     // pixels inside.
-    auto ink = [&](int x) {
-        return shot.Count(kBack, x, bounds.top, x + 1, bounds.bottom - 1) <
-               bounds.bottom - 1 - bounds.top;
-    };
+    auto ink = [&](int x) { return shot.Count(kBack, x, bounds.top, x + 1, bounds.bottom - 1) < bounds.bottom - 1 - bounds.top; };
     const int edge1 = ColumnRight(0, 1), edge3 = ColumnRight(0, 3);
     int lastInk = -1, firstInk = -1;
     for (int x = ColumnRight(0, 2) + 1; x < edge3 - 2; ++x)
@@ -366,8 +356,7 @@ TEST_F(GridTest, FrameSelectionAndFullRowPixels)
     const int left = ColumnRight(1, 1), right = ColumnRight(1, 2) - 3;
     // Two nested dotted frames, no fill: dots on the outer and the inner top row.
     for (int y : {int(row1.top), int(row1.top) + 1})
-        EXPECT_GE(right - left - framed.Count(kBack, left, y, right, y + 1), (right - left) / 3)
-            << y;
+        EXPECT_GE(right - left - framed.Count(kBack, left, y, right, y + 1), (right - left) / 3) << y;
     EXPECT_EQ(framed.Count(kSelBack, 0, 0, framed.width(), framed.height()), 0);
 
     Colours(GCS_FULLROWSELECT);
@@ -389,25 +378,20 @@ TEST_F(GridTest, IconsRowHeadersAndUnfilledRows)
     Send(LVM_SETIMAGELIST, LVSIL_SMALL, P(images));
     SetCell(1, 0);
     // {grid style, the selected row's icon unblended}
-    const std::pair<DWORD, bool> cases[] = {
-        {0, false}, {GCS_ROWHEADERS, true}, {GCS_FULLROWSELECT, false}};
+    const std::pair<DWORD, bool> cases[] = {{0, false}, {GCS_ROWHEADERS, true}, {GCS_FULLROWSELECT, false}};
     for (const auto &c : cases) {
         Colours(c.first);
         const Capture shot(list_);
         for (int row : {0, 1}) {
             const RECT icon = Row(row, LVIR_ICON);
             // The red image, whole or blended (dithered).
-            const int square =
-                shot.Count(kHorz, icon.left + 2, icon.top + 2, icon.left + 14, icon.top + 14);
-            EXPECT_EQ(square == 144, row == 0 || c.second)
-                << std::hex << c.first << " row " << row << " red " << square;
+            const int square = shot.Count(kHorz, icon.left + 2, icon.top + 2, icon.left + 14, icon.top + 14);
+            EXPECT_EQ(square == 144, row == 0 || c.second) << std::hex << c.first << " row " << row << " red " << square;
         }
         if (c.first & GCS_ROWHEADERS) {
             // The header of the row whose column-0 cell is current is drawn
             // pressed, the others alike and not pressed.
-            auto header = [&](int row, int y) {
-                return shot.At(ColumnRight(row, 0) - 4, Row(row).top + y);
-            };
+            auto header = [&](int row, int y) { return shot.At(ColumnRight(row, 0) - 4, Row(row).top + y); };
             int differ = 0;
             for (int y = 0; y < 3; ++y) {
                 EXPECT_EQ(header(0, y), header(2, y));
@@ -432,8 +416,7 @@ TEST_F(GridTest, HostSubclassOfTheChildSeesThePainting)
     Create();
     Fill(3);
     g_textQueries = 0;
-    g_childProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(list_, GWLP_WNDPROC, P(CountingChild)));
+    g_childProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(list_, GWLP_WNDPROC, P(CountingChild)));
     InvalidateRect(list_, NULL, FALSE);
     UpdateWindow(list_);
     EXPECT_EQ(g_textQueries, 12);  // every cell's text is asked through the host's procedure
@@ -448,7 +431,7 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
     enum Kind { Key, CtrlKey, ClickCell, Style };
     struct Step {
         Kind kind;
-        int a, b;         // key, or cell (row, column) to click, or grid style
+        int a, b;  // key, or cell (row, column) to click, or grid style
         int row, column;  // current cell afterwards
     } steps[] = {
         {Key, VK_LEFT, 0, 0, 0},  // no current cell: row 0 and the first column
@@ -460,7 +443,7 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
         {Key, VK_RIGHT, 0, 1, 3},
         {Key, VK_RIGHT, 0, 1, 3},  // the last column stays
         {Key, VK_LEFT, 0, 1, 2},
-        {Key, VK_DOWN, 0, 2, 2},     // rows are the list view's, the column stays
+        {Key, VK_DOWN, 0, 2, 2},  // rows are the list view's, the column stays
         {CtrlKey, VK_END, 0, 4, 3},  // last column and, by the list view, last row
         {Key, VK_HOME, 0, 4, 0},
         {Key, VK_LEFT, 0, 4, 0},
@@ -479,8 +462,7 @@ TEST_F(GridTest, RealKeysAndClicksMoveTheCursor)
         else if (step.kind == Style)
             Send(GCM_SETGRIDSTYLE, 0, step.a);
         else
-            Click(list_, ColumnRight(step.a, step.b) - 10,
-                  (Row(step.a).top + Row(step.a).bottom) / 2);
+            Click(list_, ColumnRight(step.a, step.b) - 10, (Row(step.a).top + Row(step.a).bottom) / 2);
         EXPECT_EQ(Current(), std::make_pair(step.row, step.column)) << "step " << &step - steps;
     }
     // Enter edits the current cell in place, after asking the parent under the

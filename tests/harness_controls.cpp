@@ -10,65 +10,36 @@ using namespace orvtest;
 namespace {
 
 // Row shorthands: message, wParam, lParam (and buffer size or picks).
-constexpr ArgKind Z = kArgZero, Any = kArgAny, B = kArgBool, S = kArgSmall, Win = kArgWindow,
-                  P = kArgPick;
+constexpr ArgKind Z = kArgZero, Any = kArgAny, B = kArgBool, S = kArgSmall, Win = kArgWindow, P = kArgPick;
 constexpr ArgKind In = kArgIn, InOpt = kArgInOpt, Out = kArgOut, OutOpt = kArgOutOpt;
 
-template <size_t N>
-MsgRow Pick(UINT msg, ArgKind w, ArgKind l, const LPARAM (&picks)[N])
+template <size_t N> MsgRow Pick(UINT msg, ArgKind w, ArgKind l, const LPARAM (&picks)[N])
 {
     return {msg, w, l, N, 0, picks};
 }
-template <typename T>
-LPARAM Ptr(const T *p)
-{
-    return reinterpret_cast<LPARAM>(p);
-}
+template <typename T> LPARAM Ptr(const T *p) { return reinterpret_cast<LPARAM>(p); }
 
 // Progress bar.
 const MsgRow kProgressRows[] = {
-    {PGM_SETRANGE, Z, Any},
-    {PGM_SETPOS, Any, Z},
-    {PGM_DELTAPOS, Any, Z},
-    {PGM_SETSTEP, Any, Z},
-    {PGM_STEPIT, Z, Z},
-    {PGM_SETRANGE32, Any, Any},
-    {PGM_GETRANGE, B, OutOpt, sizeof(PBRANGE)},
-    {PGM_GETPOS, Z, Z},
-    {PGM_SETBARCOLOR, Z, InOpt, sizeof(COLORREF)},
+    {PGM_SETRANGE, Z, Any}, {PGM_SETPOS, Any, Z}, {PGM_DELTAPOS, Any, Z}, {PGM_SETSTEP, Any, Z},
+    {PGM_STEPIT, Z, Z}, {PGM_SETRANGE32, Any, Any}, {PGM_GETRANGE, B, OutOpt, sizeof(PBRANGE)},
+    {PGM_GETPOS, Z, Z}, {PGM_SETBARCOLOR, Z, InOpt, sizeof(COLORREF)},
     {PGM_SETBACKCOLOR, Z, InOpt, sizeof(COLORREF)},
 };
-ORV_HARNESS_CONTROL(Progress, ORVCC_PROGRESS_CLASS,
-                    HarnessSetup("ORV_ProgressClass", kProgressRows));
+ORV_HARNESS_CONTROL(Progress, ORVCC_PROGRESS_CLASS, HarnessSetup("ORV_ProgressClass", kProgressRows));
 
 // Hex editor.
-const LPARAM kHexCommands[] = {IDM_HEX_CUT,    IDM_HEX_COPY,      IDM_HEX_PASTE,
-                               IDM_HEX_DELETE, IDM_HEX_SELECTALL, 0};
+const LPARAM kHexCommands[] = {IDM_HEX_CUT, IDM_HEX_COPY, IDM_HEX_PASTE, IDM_HEX_DELETE, IDM_HEX_SELECTALL, 0};
 const MsgRow kHexEditorRows[] = {
-    {HXM_SETDATA, kArgCount, In, 3000},
-    {HXM_GETDATA, kArgCount, Out, 3000},
-    {HXM_SETVIEWFLAGS, Any, Any},
-    {HXM_GETVIEWFLAGS, Z, Z},
-    {HXM_SETSEL, Any, Any},
-    {HXM_GETSEL, OutOpt, OutOpt, sizeof(DWORD)},
-    {HXM_EXGETSEL, Z, OutOpt, sizeof(HexRange)},
-    {HXM_SETCOLORS, Any, InOpt, 4 * sizeof(COLORREF)},
-    {HXM_GETCOLORS, Any, Out, 4 * sizeof(COLORREF)},
-    {HXM_SETCARETPOS, Z, Any},
-    {HXM_GETCARETPOS, Z, Z},
-    {HXM_GETDATASIZE, Z, Z},
-    {HXM_SETBASEADDRESS, Z, Any},
-    {HXM_GETBASEADDRESS, Z, Z},
-    {HXM_SETADDRESSDIGITS, Z, S},
-    {HXM_GETADDRESSDIGITS, Z, Z},
-    {HXM_SETBYTESPERLINE, Z, Any},
-    {HXM_GETBYTESPERLINE, Z, Z},
-    {HXM_GETDATAPTR, Z, Z},
-    {HXM_GETIDEALWIDTH, Z, Z},
-    {HXM_SETMODE, Z, Any},
-    {HXM_GETMODE, Z, Z},
-    Pick(WM_COMMAND, P, Z, kHexCommands),
-    {WM_CONTEXTMENU, Win, Any, 0, kRowModal},
+    {HXM_SETDATA, kArgCount, In, 3000}, {HXM_GETDATA, kArgCount, Out, 3000},
+    {HXM_SETVIEWFLAGS, Any, Any}, {HXM_GETVIEWFLAGS, Z, Z}, {HXM_SETSEL, Any, Any},
+    {HXM_GETSEL, OutOpt, OutOpt, sizeof(DWORD)}, {HXM_EXGETSEL, Z, OutOpt, sizeof(HexRange)},
+    {HXM_SETCOLORS, Any, InOpt, 4 * sizeof(COLORREF)}, {HXM_GETCOLORS, Any, Out, 4 * sizeof(COLORREF)},
+    {HXM_SETCARETPOS, Z, Any}, {HXM_GETCARETPOS, Z, Z}, {HXM_GETDATASIZE, Z, Z},
+    {HXM_SETBASEADDRESS, Z, Any}, {HXM_GETBASEADDRESS, Z, Z}, {HXM_SETADDRESSDIGITS, Z, S},
+    {HXM_GETADDRESSDIGITS, Z, Z}, {HXM_SETBYTESPERLINE, Z, Any}, {HXM_GETBYTESPERLINE, Z, Z},
+    {HXM_GETDATAPTR, Z, Z}, {HXM_GETIDEALWIDTH, Z, Z}, {HXM_SETMODE, Z, Any}, {HXM_GETMODE, Z, Z},
+    Pick(WM_COMMAND, P, Z, kHexCommands), {WM_CONTEXTMENU, Win, Any, 0, kRowModal},
 };
 HarnessSetup HexEditorSetup()
 {
@@ -81,51 +52,22 @@ ORV_HARNESS_CONTROL(HexEditor, ORVCC_HEXEDITOR_CLASS, HexEditorSetup());
 // Splitter window: the panes are the host's child windows, the control itself,
 // its parent, NULL or a destroyed window.
 const MsgRow kSplitterRows[] = {
-    {SPM_SETPANE1, B, Win},
-    {SPM_SETPANE2, B, Win},
-    {SPM_GETPANE1, Z, Z},
-    {SPM_GETPANE2, Z, Z},
-    {SPM_RECALC, Z, Z},
-    {SPM_SETPOS, Z, InOpt, sizeof(double)},
-    {SPM_GETPOS, Z, OutOpt, sizeof(double)},
-    {SPM_SETFLAGS, Any, Any},
-    {SPM_SETFLAGS, S, S},
-    {SPM_GETFLAGS, Any, Z},
-    {SPM_SETBARWIDTH, Z, Any},
-    {SPM_SETBARWIDTH, Z, S},
-    {SPM_GETBARWIDTH, Z, Z},
-    {WM_NOTIFY, Any, In, sizeof(NMHDR)},
+    {SPM_SETPANE1, B, Win}, {SPM_SETPANE2, B, Win}, {SPM_GETPANE1, Z, Z}, {SPM_GETPANE2, Z, Z},
+    {SPM_RECALC, Z, Z}, {SPM_SETPOS, Z, InOpt, sizeof(double)}, {SPM_GETPOS, Z, OutOpt, sizeof(double)},
+    {SPM_SETFLAGS, Any, Any}, {SPM_SETFLAGS, S, S}, {SPM_GETFLAGS, Any, Z}, {SPM_SETBARWIDTH, Z, Any},
+    {SPM_SETBARWIDTH, Z, S}, {SPM_GETBARWIDTH, Z, Z}, {WM_NOTIFY, Any, In, sizeof(NMHDR)},
     {WM_COMMAND, Any, Win},
 };
-ORV_HARNESS_CONTROL(Splitter, ORVCC_SPLITTER_CLASS,
-                    HarnessSetup("ORV_SplitterClass", kSplitterRows));
+ORV_HARNESS_CONTROL(Splitter, ORVCC_SPLITTER_CLASS, HarnessSetup("ORV_SplitterClass", kSplitterRows));
 
 // LED display.
-const LPARAM kLedTypes[] = {LDT_ROUND,
-                            LDT_RECT,
-                            LDT_HBAR,
-                            LDT_VBAR,
-                            LDT_DIGIT,
-                            LDT_DIGITDP,
-                            LDT_DIGIT | LDT_BKBORDER,
-                            LDT_DIGITDP | LDT_BKBORDER,
-                            3,
-                            0x20};
+const LPARAM kLedTypes[] = {LDT_ROUND, LDT_RECT, LDT_HBAR, LDT_VBAR, LDT_DIGIT, LDT_DIGITDP,
+                            LDT_DIGIT | LDT_BKBORDER, LDT_DIGITDP | LDT_BKBORDER, 3, 0x20};
 const MsgRow kLedRows[] = {
-    {LDM_SETFLAGS, Z, Any},
-    {LDM_SETFLAGS, Z, S},
-    {LDM_GETFLAGS, Z, Z},
-    Pick(LDM_SETTYPE, Z, P, kLedTypes),
-    {LDM_SETTYPE, Z, Any},
-    {LDM_GETTYPE, Z, Z},
-    {LDM_STEPDIGIT, Z, Any},
-    {LDM_SETDIGIT, Any, Z},
-    {LDM_SETDIGIT, S, Z},
-    {LDM_GETDIGIT, Z, Z},
-    {LDM_SETCOLORS, Z, InOpt, sizeof(LedColors)},
-    {LDM_GETCOLORS, Z, OutOpt, sizeof(LedColors)},
-    {LDM_SETUSERDATA, Z, Any},
-    {LDM_GETUSERDATA, Z, Z},
+    {LDM_SETFLAGS, Z, Any}, {LDM_SETFLAGS, Z, S}, {LDM_GETFLAGS, Z, Z}, Pick(LDM_SETTYPE, Z, P, kLedTypes),
+    {LDM_SETTYPE, Z, Any}, {LDM_GETTYPE, Z, Z}, {LDM_STEPDIGIT, Z, Any}, {LDM_SETDIGIT, Any, Z},
+    {LDM_SETDIGIT, S, Z}, {LDM_GETDIGIT, Z, Z}, {LDM_SETCOLORS, Z, InOpt, sizeof(LedColors)},
+    {LDM_GETCOLORS, Z, OutOpt, sizeof(LedColors)}, {LDM_SETUSERDATA, Z, Any}, {LDM_GETUSERDATA, Z, Z},
 };
 ORV_HARNESS_CONTROL(Led, ORVCC_LED_CLASS, HarnessSetup("ORV_LEDClass", kLedRows));
 
@@ -141,15 +83,9 @@ const LPARAM kLinkTargetsA[] = {0, Ptr(""), Ptr(kMissingA)};
 const LPARAM kLinkTargetsW[] = {0, Ptr(L""), Ptr(kMissingW), Ptr(kMissingLongW)};
 const LPARAM kLinkKeys[] = {VK_SPACE, VK_RETURN};
 const MsgRow kWebLinkRows[] = {
-    Pick(WLM_SETURLA, Any, P, kLinkTargetsA),
-    Pick(WLM_SETURLW, Any, P, kLinkTargetsW),
-    {WLM_SETSTYLE, Any, Any},
-    {WLM_SETSTYLE, Any, S},
-    {WLM_GETSTYLE, Z, Z},
-    {WLM_SETPARAM, Z, Any},
-    {WLM_GETPARAM, Z, Z},
-    {WM_MOUSELEAVE, Z, Z},
-    Pick(WM_KEYDOWN, P, Z, kLinkKeys),
+    Pick(WLM_SETURLA, Any, P, kLinkTargetsA), Pick(WLM_SETURLW, Any, P, kLinkTargetsW),
+    {WLM_SETSTYLE, Any, Any}, {WLM_SETSTYLE, Any, S}, {WLM_GETSTYLE, Z, Z}, {WLM_SETPARAM, Z, Any},
+    {WLM_GETPARAM, Z, Z}, {WM_MOUSELEAVE, Z, Z}, Pick(WM_KEYDOWN, P, Z, kLinkKeys),
 };
 ORV_HARNESS_CONTROL(WebLink, ORVCC_WEBLINK_CLASS, HarnessSetup("ORV_WebLinkClass", kWebLinkRows));
 
@@ -161,44 +97,28 @@ const LPARAM kMeterLabelPicksA[] = {Ptr(kMeterLabelsA), 0};
 const LPARAM kMeterLabelPicksW[] = {Ptr(kMeterLabelsW), 0};
 // Scales that draw ticks and labels (random records mostly ask for too many ticks).
 const AMINFO kMeterScales[] = {
-    {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_HOLDTIME, AMS_PEAKHOLD, 0xFF, 25, 5, 0, 1,
-     0},
-    {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX, AMS_CAPTIONTOP, 0xFF, 10, 1, 90, 0,
-     0},
+    {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_HOLDTIME, AMS_PEAKHOLD, 0xFF, 25, 5, 0, 1, 0},
+    {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_MAX, AMS_CAPTIONTOP, 0xFF, 10, 1, 90, 0, 0},
     {AMIF_INTERVALS | AMIF_LABELSTEP, 0, 0, 1100, 1, 0, 0, 0},  // walks past the store
 };
-const LPARAM kMeterScalePicks[] = {Ptr(&kMeterScales[0]), Ptr(&kMeterScales[1]),
-                                   Ptr(&kMeterScales[2])};
+const LPARAM kMeterScalePicks[] = {Ptr(&kMeterScales[0]), Ptr(&kMeterScales[1]), Ptr(&kMeterScales[2])};
 const LPARAM kMeterTimers[] = {111, 1};
 const MsgRow kAnalogMeterRows[] = {
-    {AMM_SETINFO, Z, InOpt, sizeof(AMINFO)},
-    Pick(AMM_SETINFO, Z, P, kMeterScalePicks),
-    {AMM_GETINFO, Z, OutOpt, sizeof(AMINFO)},
-    {AMM_SETCOLORS, Z, InOpt, sizeof(AMCOLORS)},
-    {AMM_GETCOLORS, Z, OutOpt, sizeof(AMCOLORS)},
-    Pick(AMM_SETLABELSA, S, P, kMeterLabelPicksA),
-    Pick(AMM_SETLABELSW, S, P, kMeterLabelPicksW),
-    {AMM_DELTAPOS, B, Any},
-    {AMM_GETPOS, Z, Z},
-    {AMM_SETPOS, Z, Any},
-    {AMM_GETMETRICS, Z, OutOpt, sizeof(AMMETRICS)},
-    {AMM_SETMETRICS, Z, InOpt, sizeof(AMMETRICS)},
-    Pick(WM_TIMER, P, Z, kMeterTimers),
+    {AMM_SETINFO, Z, InOpt, sizeof(AMINFO)}, Pick(AMM_SETINFO, Z, P, kMeterScalePicks),
+    {AMM_GETINFO, Z, OutOpt, sizeof(AMINFO)}, {AMM_SETCOLORS, Z, InOpt, sizeof(AMCOLORS)},
+    {AMM_GETCOLORS, Z, OutOpt, sizeof(AMCOLORS)}, Pick(AMM_SETLABELSA, S, P, kMeterLabelPicksA),
+    Pick(AMM_SETLABELSW, S, P, kMeterLabelPicksW), {AMM_DELTAPOS, B, Any}, {AMM_GETPOS, Z, Z},
+    {AMM_SETPOS, Z, Any}, {AMM_GETMETRICS, Z, OutOpt, sizeof(AMMETRICS)},
+    {AMM_SETMETRICS, Z, InOpt, sizeof(AMMETRICS)}, Pick(WM_TIMER, P, Z, kMeterTimers),
 };
-ORV_HARNESS_CONTROL(AnalogMeter, ORVCC_ANALOGMETER_CLASS,
-                    HarnessSetup("ORV_AnalogMeterClass", kAnalogMeterRows));
+ORV_HARNESS_CONTROL(AnalogMeter, ORVCC_ANALOGMETER_CLASS, HarnessSetup("ORV_AnalogMeterClass", kAnalogMeterRows));
 
 // List view extensions, on a host's report-view list view with both options.
 const LPARAM kNotifyFormats[] = {NF_QUERY, NF_REQUERY};
 const MsgRow kListViewExtRows[] = {
-    {LVXM_EDITSUBITEM, S, S},
-    {LVM_EDITLABELA, S, Z},
-    {LVM_GETEDITCONTROL, Z, Z},
-    {LVM_DELETEITEM, S, Z},
-    {LVM_DELETECOLUMN, S, Z},
-    {WM_NOTIFY, Any, In, sizeof(NMHEADERW)},
-    Pick(WM_NOTIFYFORMAT, Win, P, kNotifyFormats),
-    {WM_SYSCOLORCHANGE, Z, Z},
+    {LVXM_EDITSUBITEM, S, S}, {LVM_EDITLABELA, S, Z}, {LVM_GETEDITCONTROL, Z, Z}, {LVM_DELETEITEM, S, Z},
+    {LVM_DELETECOLUMN, S, Z}, {WM_NOTIFY, Any, In, sizeof(NMHEADERW)},
+    Pick(WM_NOTIFYFORMAT, Win, P, kNotifyFormats), {WM_SYSCOLORCHANGE, Z, Z},
 };
 
 // A button press on the list view waits in the list view's own drag-detection loop
@@ -213,9 +133,8 @@ LRESULT CALLBACK QuickClicks(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 HWND CreateExtendedListView(HWND parent)
 {
-    HWND list =
-        CreateWindowInFlavour("SysListView32", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_EDITLABELS,
-                              10, 10, 240, 160, parent, 7);
+    HWND list = CreateWindowInFlavour("SysListView32", WS_CHILD | WS_VISIBLE | LVS_REPORT |
+                                      LVS_EDITLABELS, 10, 10, 240, 160, parent, 7);
     listViewProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(QuickClicks)));
     char text[] = "cell";
@@ -250,35 +169,21 @@ ORV_HARNESS_CONTROL(ListViewExt, ORVCC_INIT_ONLY,
 const LPARAM kGridEditMessages[] = {0, WM_APP + 50};
 const LPARAM kGridFormatQueries[] = {NF_QUERY, NF_REQUERY, 0};
 const MsgRow kGridRows[] = {
-    Pick(GCM_SETEDITMSG, Z, P, kGridEditMessages),
-    {LVXM_EDITSUBITEM, S, S},
-    {GCM_GETITEMSTATE, S, InOpt, sizeof(LVITEMA)},
-    {GCM_SETITEMSTATE, S, InOpt, sizeof(LVITEMA)},
-    {GCM_SETGRIDSTYLE, Z, Any},
-    {GCM_GETGRIDSTYLE, Z, Z},
-    {GCM_SETCOLORS, Z, InOpt, sizeof(GRIDCOLORS)},
-    {GCM_GETCOLORS, Z, OutOpt, sizeof(GRIDCOLORS)},
-    {GCM_SETUSERDATA, Z, Any},
-    {GCM_GETUSERDATA, Z, Z},
-    {LVM_SETITEMSTATE, S, InOpt, sizeof(LVITEMA)},
-    {LVM_GETITEMSTATE, S, Any},
-    {LVM_SETBKCOLOR, Z, Any},
-    {LVM_SETCOLUMNWIDTH, S, S},
-    {LVM_DELETECOLUMN, S, Z},
-    {LVM_DELETEITEM, S, Z},
-    {LVM_REDRAWITEMS, S, S},
-    {LVM_ENSUREVISIBLE, S, B},
-    {WM_KEYDOWN, kArgKey, Z},
-    {WM_DRAWITEM, Z, InOpt, sizeof(DRAWITEMSTRUCT)},
-    {WM_NOTIFY, S, In, sizeof(NMHDR)},
-    Pick(WM_NOTIFYFORMAT, Win, P, kGridFormatQueries),
-    {WM_APP, Any, Any},
+    Pick(GCM_SETEDITMSG, Z, P, kGridEditMessages), {LVXM_EDITSUBITEM, S, S},
+    {GCM_GETITEMSTATE, S, InOpt, sizeof(LVITEMA)}, {GCM_SETITEMSTATE, S, InOpt, sizeof(LVITEMA)},
+    {GCM_SETGRIDSTYLE, Z, Any}, {GCM_GETGRIDSTYLE, Z, Z}, {GCM_SETCOLORS, Z, InOpt, sizeof(GRIDCOLORS)},
+    {GCM_GETCOLORS, Z, OutOpt, sizeof(GRIDCOLORS)}, {GCM_SETUSERDATA, Z, Any}, {GCM_GETUSERDATA, Z, Z},
+    {LVM_SETITEMSTATE, S, InOpt, sizeof(LVITEMA)}, {LVM_GETITEMSTATE, S, Any}, {LVM_SETBKCOLOR, Z, Any},
+    {LVM_SETCOLUMNWIDTH, S, S}, {LVM_DELETECOLUMN, S, Z}, {LVM_DELETEITEM, S, Z},
+    {LVM_REDRAWITEMS, S, S}, {LVM_ENSUREVISIBLE, S, B}, {WM_KEYDOWN, kArgKey, Z},
+    {WM_DRAWITEM, Z, InOpt, sizeof(DRAWITEMSTRUCT)}, {WM_NOTIFY, S, In, sizeof(NMHDR)},
+    Pick(WM_NOTIFYFORMAT, Win, P, kGridFormatQueries), {WM_APP, Any, Any},
 };
 
 HWND CreateFilledGrid(HWND parent)
 {
-    HWND grid = CreateWindowInFlavour(
-        "ORV_GridControlClass", WS_CHILD | WS_VISIBLE | LVS_EDITLABELS, 0, 0, 240, 160, parent, 5);
+    HWND grid = CreateWindowInFlavour("ORV_GridControlClass", WS_CHILD | WS_VISIBLE | LVS_EDITLABELS, 0, 0,
+                                      240, 160, parent, 5);
     char text[] = "cell text that is longer than its column";
     for (int c = 0; c < 4; ++c) {
         LVCOLUMNA column = {};
@@ -298,7 +203,6 @@ HWND CreateFilledGrid(HWND parent)
     }
     return grid;
 }
-ORV_HARNESS_CONTROL(Grid, ORVCC_GRIDCONTROL_CLASS,
-                    HarnessSetup("ORV_GridControlClass", kGridRows, CreateFilledGrid));
+ORV_HARNESS_CONTROL(Grid, ORVCC_GRIDCONTROL_CLASS, HarnessSetup("ORV_GridControlClass", kGridRows, CreateFilledGrid));
 
 }  // namespace

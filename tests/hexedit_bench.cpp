@@ -23,8 +23,8 @@ namespace {
 struct Case {
     const char *name;
     DWORD bytes;
-    HFONT font;   // null: the default ANSI_FIXED_FONT
-    bool middle;  // scrolled to the middle of the data
+    HFONT font;      // null: the default ANSI_FIXED_FONT
+    bool middle;     // scrolled to the middle of the data
     HWND hwnd;
     std::vector<double> times;      // runs
     std::vector<double> cellTimes;  // cells
@@ -56,9 +56,8 @@ SIZE Cell(HFONT font)
 HFONT FontOfCellHeight(int height)
 {
     for (int request = height; request > 4; --request) {
-        HFONT font = CreateFontA(request, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 FIXED_PITCH | FF_MODERN, "Courier New");
+        HFONT font = CreateFontA(request, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
         if (Cell(font).cy <= height)
             return font;
         DeleteObject(font);
@@ -143,9 +142,8 @@ int main(int argc, char **argv)
         {"16 MiB, 32-px cells", big, tall, false, NULL, {}, {}},
     };
     for (Case &c : cases) {
-        c.hwnd = CreateWindowExW(WS_EX_TOPMOST, ORV_HEXEDITORCLASSW, L"",
-                                 WS_POPUP | (c.middle ? WS_VSCROLL : 0), 0, 0, 1280, 1024, NULL,
-                                 NULL, GetModuleHandleW(NULL), NULL);
+        c.hwnd = CreateWindowExW(WS_EX_TOPMOST, ORV_HEXEDITORCLASSW, L"", WS_POPUP | (c.middle ? WS_VSCROLL : 0),
+                                 0, 0, 1280, 1024, NULL, NULL, GetModuleHandleW(NULL), NULL);
         if (!c.hwnd) {
             fprintf(stderr, "window creation failed\n");
             return 1;
@@ -166,17 +164,14 @@ int main(int argc, char **argv)
         printf("# %-36s HXM_SETDATA %.2f ms\n", c.name, t1 - t0);
     }
     StockEdit edits[] = {
-        {"stock EDIT, window-full, default font",
-         static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT)),
-         NULL,
-         {}},
+        {"stock EDIT, window-full, default font", static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT)), NULL, {}},
         {"stock EDIT, window-full, 32-px cells", tall, NULL, {}},
     };
     for (StockEdit &e : edits) {
         const int lines = 1024 / static_cast<int>(Cell(e.font).cy) + 1;
         e.hwnd = CreateWindowExA(WS_EX_TOPMOST, "EDIT", HexText(data, lines).c_str(),
-                                 WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 1280, 1024, NULL,
-                                 NULL, GetModuleHandleW(NULL), NULL);
+                                 WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 1280, 1024, NULL, NULL,
+                                 GetModuleHandleW(NULL), NULL);
         SendMessageW(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(e.font), FALSE);
         SetWindowPos(e.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         Pump();
@@ -201,33 +196,29 @@ int main(int argc, char **argv)
         }
     }
     printf("hex editor full repaint, 1280x1024 client, 16 bytes per line, %d rounds\n", rounds);
-    printf("default font cell %ldx%ld (%d lines in view); 32-px font cell %ldx%ld (%d lines)\n",
-           fixed.cx, fixed.cy, linesInView, tallCell.cx, tallCell.cy,
-           1024 / static_cast<int>(tallCell.cy) + 1);
+    printf("default font cell %ldx%ld (%d lines in view); 32-px font cell %ldx%ld (%d lines)\n", fixed.cx,
+           fixed.cy, linesInView, tallCell.cx, tallCell.cy, 1024 / static_cast<int>(tallCell.cy) + 1);
     printf("%-38s %22s %22s %8s\n", "", "cells (before)", "runs (after)", "after/");
-    printf("%-38s %7s %7s %6s %7s %7s %6s %8s\n", "case", "median", "mean", "min", "median", "mean",
-           "min", "before");
+    printf("%-38s %7s %7s %6s %7s %7s %6s %8s\n", "case", "median", "mean", "min", "median", "mean", "min",
+           "before");
     double medians[6];
     int index = 0;
     for (Case &c : cases) {
         const Figures before = Summary(c.cellTimes), after = Summary(c.times);
         medians[index++] = after.median;
-        printf("%-38s %7.2f %7.2f %6.2f %7.2f %7.2f %6.2f %8.3f\n", c.name, before.median,
-               before.mean, before.min, after.median, after.mean, after.min,
-               after.median / before.median);
+        printf("%-38s %7.2f %7.2f %6.2f %7.2f %7.2f %6.2f %8.3f\n", c.name, before.median, before.mean,
+               before.min, after.median, after.mean, after.min, after.median / before.median);
     }
     for (StockEdit &e : edits) {
         const Figures f = Summary(e.times);
-        printf("%-38s %7s %7s %6s %7.2f %7.2f %6.2f\n", e.name, "", "", "", f.median, f.mean,
-               f.min);
+        printf("%-38s %7s %7s %6s %7.2f %7.2f %6.2f\n", e.name, "", "", "", f.median, f.mean, f.min);
         DestroyWindow(e.hwnd);
     }
-    printf("ratio 16 MiB / 512 B, default font (512 B fill %d of %d lines): %.3f\n", 512 / 16 + 1,
-           linesInView, medians[1] / medians[0]);
+    printf("ratio 16 MiB / 512 B, default font (512 B fill %d of %d lines): %.3f\n", 512 / 16 + 1, linesInView,
+           medians[1] / medians[0]);
     printf("ratio 16 MiB / window-full 4 KiB, default font: %.3f\n", medians[1] / medians[3]);
     printf("ratio 16 MiB middle / 16 MiB top, default font: %.3f\n", medians[2] / medians[1]);
-    printf("ratio 16 MiB / 512 B, 32-px cells (both fill the window): %.3f\n",
-           medians[5] / medians[4]);
+    printf("ratio 16 MiB / 512 B, 32-px cells (both fill the window): %.3f\n", medians[5] / medians[4]);
     for (Case &c : cases)
         DestroyWindow(c.hwnd);
     if (tall != GetStockObject(ANSI_FIXED_FONT))

@@ -163,8 +163,7 @@ protected:
     }
     BOOL SetBytes(HWND hwnd, const Bytes &bytes)
     {
-        return static_cast<BOOL>(
-            Send(hwnd, HXM_SETDATA, bytes.size(), reinterpret_cast<LPARAM>(bytes.data())));
+        return static_cast<BOOL>(Send(hwnd, HXM_SETDATA, bytes.size(), reinterpret_cast<LPARAM>(bytes.data())));
     }
     static Bytes Sequence(size_t count, BYTE first = 0)
     {
@@ -249,9 +248,7 @@ TEST_F(HexEditorTest, NewEditorDefaults)
     EXPECT_EQ(Send(hex, HXM_GETADDRESSDIGITS), 4);
     EXPECT_EQ(Send(hex, HXM_GETBASEADDRESS), 0);
     DWORD start = 5, end = 5;
-    EXPECT_EQ(
-        Send(hex, HXM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end)),
-        -1);
+    EXPECT_EQ(Send(hex, HXM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end)), -1);
     EXPECT_EQ(start, 0xFFFFFFFFu);
     EXPECT_EQ(end, 0xFFFFFFFFu);
     EXPECT_EQ(Sel(hex).first, 0xFFFFFFFFu);
@@ -346,8 +343,7 @@ TEST_F(HexEditorTest, SetDataWithAnUnreadableSourceFails)
         const Bytes source = Sequence(16);
         SetLastError(0);
         EXPECT_EQ(Send(hex, HXM_SETDATA, static_cast<WPARAM>(0x100000010ull),
-                       reinterpret_cast<LPARAM>(source.data())),
-                  FALSE);
+                       reinterpret_cast<LPARAM>(source.data())), FALSE);
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     }
     EXPECT_EQ(Data(hex), Sequence(5));
@@ -408,9 +404,8 @@ TEST_F(HexEditorTest, GetSelReturnsASixteenBitExclusiveEnd)
     SetBytes(hex, Bytes(0x10010));
     SetSel(hex, 2, 5);
     DWORD start = 0, end = 0;
-    EXPECT_EQ(
-        Send(hex, HXM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end)),
-        0x00060002);
+    EXPECT_EQ(Send(hex, HXM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end)),
+              0x00060002);
     EXPECT_EQ(start, 2u);
     EXPECT_EQ(end, 5u);
     SetSel(hex, 0x10000, 0x10001);
@@ -713,8 +708,8 @@ wchar_t Shown(BYTE b)
 class HexPaintTest : public HexEditorTest {
 protected:
     // The default layout of every line of data, drawn from the pane columns.
-    void DrawLines(Reference &ref, const Bytes &data, int bpl, int digits, DWORD base,
-                   DWORD selStart, DWORD selEnd, int vpos = 0, int hpos = 0, int rowsShown = 1000)
+    void DrawLines(Reference &ref, const Bytes &data, int bpl, int digits, DWORD base, DWORD selStart,
+                   DWORD selEnd, int vpos = 0, int hpos = 0, int rowsShown = 1000)
     {
         const int x0 = 1 - hpos * cw_;
         const int hexX = x0 + (digits + 2) * cw_;
@@ -722,8 +717,7 @@ protected:
         const DWORD mask = digits == 8 ? 0xFFFFFFFF : (1u << (4 * digits)) - 1;
         const int lines = static_cast<int>(data.size()) / bpl - vpos + 1;
         for (int r = 0; r < lines && r < rowsShown; ++r) {
-            ref.Text(x0, r * ch_, Hex((static_cast<DWORD>((vpos + r) * bpl) + base) & mask, digits),
-                     kText, kBk);
+            ref.Text(x0, r * ch_, Hex((static_cast<DWORD>((vpos + r) * bpl) + base) & mask, digits), kText, kBk);
             for (int k = 0; k < bpl; ++k) {
                 const size_t index = static_cast<size_t>(vpos + r) * bpl + k;
                 if (index >= data.size())
@@ -887,8 +881,7 @@ TEST_F(HexPaintTest, DoubleByteCodePageLeadBytesShowAsDots)
         if (!IsAnsiFlavour() && !IsDBCSLeadByte(data[k])) {
             const char narrow = static_cast<char>(data[k]);
             wchar_t wide = 0;
-            if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, &narrow, 1, &wide, 1) == 1 &&
-                iswprint(wide))
+            if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, &narrow, 1, &wide, 1) == 1 && iswprint(wide))
                 shown = wide;
         } else if (IsAnsiFlavour() && data[k] >= 0x20 && data[k] <= 0x7E) {
             shown = data[k];
@@ -1154,7 +1147,7 @@ TEST_F(HexEditorTest, CaretShapeAndPlace)
     EXPECT_EQ(Mode(hex), 0u);
     caret = CaretRect();
     EXPECT_EQ(caret.right - caret.left, cw_);  // overwrite: a block over one digit
-    Tap(VK_RIGHT);                             // low digit of byte 0
+    Tap(VK_RIGHT);  // low digit of byte 0
     EXPECT_EQ(CaretRect().left, 1 + 7 * cw_);
     Send(hex, HXM_SETCARETPOS, 0, 11);  // byte 3 of line 1, low digit
     caret = CaretRect();
@@ -1303,10 +1296,10 @@ TEST_F(HexEditorTest, LowDigitNeverStaysAtTheAppendPosition)
     Send(hex, HXM_SETCARETPOS, 0, 8);
     Tap(VK_RIGHT);  // low digit of byte 8
     EXPECT_EQ(Mode(hex) & 0xFFFF, 1u);
-    Tap(VK_NEXT);  // 8 + 32 > 16 -> 16 + 0 = 16, the append position
+    Tap(VK_NEXT);   // 8 + 32 > 16 -> 16 + 0 = 16, the append position
     EXPECT_EQ(Caret(hex), 16u);
     EXPECT_EQ(Mode(hex) & 0xFFFF, 0u);
-    Tap(VK_BACK);  // the byte before the caret
+    Tap(VK_BACK);   // the byte before the caret
     EXPECT_EQ(Data(hex), Sequence(15, 0x10));
     EXPECT_EQ(Caret(hex), 15u);
 
@@ -1505,8 +1498,8 @@ TEST_F(HexEditorTest, NationalCharactersAndTheDefaultCharacter)
         TypeUnicode(0x00E4);  // a-umlaut
         TypeUnicode(0x4E00);  // not in the ANSI code page
         Bytes expected(2);
-        WideCharToMultiByte(CP_ACP, 0, L"\x00E4\x4E00", 2,
-                            reinterpret_cast<char *>(expected.data()), 2, NULL, NULL);
+        WideCharToMultiByte(CP_ACP, 0, L"\x00E4\x4E00", 2, reinterpret_cast<char *>(expected.data()), 2,
+                            NULL, NULL);
         EXPECT_EQ(Data(hex), expected);
         if (GetACP() == 1252) {
             EXPECT_EQ(Data(hex), (Bytes{0xE4, '?'}));
@@ -1882,11 +1875,11 @@ TEST_F(HexEditorTest, ContextMenuWithoutSelectionGraysTheSelectionItems)
     const POINT p = HexPoint(hex, 1, 1);
     ShowMenu([&] { RightClick(hex, p.x, p.y); });
     ASSERT_GE(g_menu.shown, 1);
-    EXPECT_TRUE(g_menu.states[2] & MF_GRAYED);   // cut
-    EXPECT_TRUE(g_menu.states[3] & MF_GRAYED);   // copy
-    EXPECT_TRUE(g_menu.states[4] & MF_GRAYED);   // paste: nothing on the clipboard
-    EXPECT_TRUE(g_menu.states[5] & MF_GRAYED);   // delete
-    EXPECT_FALSE(g_menu.states[6] & MF_GRAYED);  // select all
+    EXPECT_TRUE(g_menu.states[2] & MF_GRAYED);  // cut
+    EXPECT_TRUE(g_menu.states[3] & MF_GRAYED);  // copy
+    EXPECT_TRUE(g_menu.states[4] & MF_GRAYED);  // paste: nothing on the clipboard
+    EXPECT_TRUE(g_menu.states[5] & MF_GRAYED);  // delete
+    EXPECT_FALSE(g_menu.states[6] & MF_GRAYED); // select all
     POINT screen = p;
     ClientToScreen(hex, &screen);
     EXPECT_EQ(g_menu.where.left, screen.x);
@@ -1910,9 +1903,7 @@ TEST_F(HexEditorTest, ContextMenuWithoutSelectionGraysTheSelectionItems)
 TEST_F(HexEditorTest, ContextMenuOnAnEmptyEditorGraysSelectAll)
 {
     HWND hex = Create();
-    ShowMenu([&] {
-        SendMessage(hex, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hex), MAKELPARAM(30, 40));
-    });
+    ShowMenu([&] { SendMessage(hex, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hex), MAKELPARAM(30, 40)); });
     ASSERT_EQ(g_menu.shown, 1);
     EXPECT_TRUE(g_menu.states[6] & MF_GRAYED);
     EXPECT_EQ(g_menu.where.left, 30);

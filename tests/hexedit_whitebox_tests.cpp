@@ -26,8 +26,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(InitORVCC(ORVCC_HEXEDITOR_CLASS)); }
     HWND Create(DWORD style = 0, int width = 400, int height = 300)
     {
-        HWND hwnd = CreateWindowInFlavour("ORV_HexEditorClass", WS_CHILD | WS_VISIBLE | style, 0, 0,
-                                          width, height, host_.hwnd(), 7);
+        HWND hwnd = CreateWindowInFlavour("ORV_HexEditorClass", WS_CHILD | WS_VISIBLE | style, 0, 0, width,
+                                          height, host_.hwnd(), 7);
         EXPECT_NE(hwnd, nullptr);
         return hwnd;
     }
@@ -259,8 +259,7 @@ TEST(HexCharacters, DisplayCharacterOfAByte)
         for (int b = 0x80; b < 0x100; ++b) {
             if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(b))) {
                 ++leads;
-                EXPECT_EQ(HexDisplayCharW(static_cast<BYTE>(b), codePage), L'.')
-                    << codePage << " " << b;
+                EXPECT_EQ(HexDisplayCharW(static_cast<BYTE>(b), codePage), L'.') << codePage << " " << b;
             }
         }
         EXPECT_GT(leads, 0) << codePage;
@@ -350,14 +349,12 @@ LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam)
     else if ((s->selStart == 0xFFFFFFFF) != (s->selEnd == 0xFFFFFFFF))
         snprintf(why, sizeof why, "half a selection %lu %lu", s->selStart, s->selEnd);
     else if (s->selStart != 0xFFFFFFFF && !(s->selStart <= s->selEnd && s->selEnd <= s->dataSize))
-        snprintf(why, sizeof why, "selection %lu..%lu, size %lu", s->selStart, s->selEnd,
-                 s->dataSize);
+        snprintf(why, sizeof why, "selection %lu..%lu, size %lu", s->selStart, s->selEnd, s->dataSize);
     else if ((s->mode & 0xFFFF) > 2)
         snprintf(why, sizeof why, "position %lu", s->mode & 0xFFFF);
     else if ((s->mode & 0xFFFF) == 1 && s->caretPos >= s->dataSize)
         snprintf(why, sizeof why, "low digit at the append position %lu", s->caretPos);
-    else if (s->bytesPerLine < 1 || s->bytesPerLine > 256 || s->addressDigits < 1 ||
-             s->addressDigits > 8)
+    else if (s->bytesPerLine < 1 || s->bytesPerLine > 256 || s->addressDigits < 1 || s->addressDigits > 8)
         snprintf(why, sizeof why, "layout %d %d", s->bytesPerLine, s->addressDigits);
     if (*why)
         return ::testing::AssertionFailure() << why;
@@ -390,8 +387,7 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
             held = down;
         }
     };
-    const WORD navigation[] = {VK_PRIOR, VK_NEXT, VK_END,   VK_HOME,
-                               VK_LEFT,  VK_UP,   VK_RIGHT, VK_DOWN};
+    const WORD navigation[] = {VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
     const WORD editing[] = {VK_INSERT, VK_DELETE, VK_BACK, VK_F5, 'A'};
     const char hexChars[] = "0123456789abcdefABCDEFxz g";
     std::vector<BYTE> buffer(70000);
@@ -433,17 +429,14 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
             // otherwise a beep; keep that rare (beeps are slow).
             if (ctrl && !random.Chance(5))
                 modifier(VK_CONTROL, ctrl, false);
-            const WPARAM ch = random.Chance(70)
-                                  ? static_cast<BYTE>(hexChars[random.Below(sizeof hexChars - 1)])
-                                  : static_cast<WPARAM>(random.Below(256));
+            const WPARAM ch = random.Chance(70) ? static_cast<BYTE>(hexChars[random.Below(sizeof hexChars - 1)])
+                                                : static_cast<WPARAM>(random.Below(256));
             Send(hex, WM_CHAR, ch, 0);
         } else if (kind < 70) {
             ++counts[3];
-            const UINT mouse[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP,
-                                  WM_LBUTTONDBLCLK};
+            const UINT mouse[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
             const UINT message = mouse[random.Below(5)];
-            Send(hex, message,
-                 (random.Chance(30) ? MK_SHIFT : 0) | (message == WM_MOUSEMOVE ? MK_LBUTTON : 0),
+            Send(hex, message, (random.Chance(30) ? MK_SHIFT : 0) | (message == WM_MOUSEMOVE ? MK_LBUTTON : 0),
                  point);
         } else if (kind < 76) {
             ++counts[4];
@@ -474,11 +467,9 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
             case 0: {
                 // Mostly data that fits the window; now and then much more (then
                 // the view scrolls, which redraws the bars: the slow part here).
-                const int size = random.Chance(75)   ? random.Below(64)
-                                 : random.Chance(80) ? random.Below(400)
-                                                     : random.Below(70000);
-                Send(hex, HXM_SETDATA, size,
-                     reinterpret_cast<LPARAM>(buffer.data() + random.Below(64)));
+                const int size = random.Chance(75) ? random.Below(64)
+                               : random.Chance(80) ? random.Below(400) : random.Below(70000);
+                Send(hex, HXM_SETDATA, size, reinterpret_cast<LPARAM>(buffer.data() + random.Below(64)));
                 break;
             }
             case 1: {
@@ -488,21 +479,17 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
                 break;
             }
             case 2:
-                Send(hex, HXM_SETCARETPOS, 0,
-                     random.Chance(80) ? random.Below(s->dataSize + 5) : random.Next());
+                Send(hex, HXM_SETCARETPOS, 0, random.Chance(80) ? random.Below(s->dataSize + 5) : random.Next());
                 break;
             case 3:
-                Send(hex, HXM_SETMODE, 0,
-                     random.Chance(70) ? random.Below(4) | (random.Chance(50) ? HXMODE_INSERT : 0)
-                                       : random.Next());
+                Send(hex, HXM_SETMODE, 0, random.Chance(70) ? random.Below(4) | (random.Chance(50) ? HXMODE_INSERT : 0)
+                                                           : random.Next());
                 break;
             case 4:
-                Send(hex, HXM_SETVIEWFLAGS, random.Next(),
-                     random.Next() | (random.Chance(80) ? 0x00300007 : 0));
+                Send(hex, HXM_SETVIEWFLAGS, random.Next(), random.Next() | (random.Chance(80) ? 0x00300007 : 0));
                 break;
             case 5:
-                Send(hex, HXM_SETBYTESPERLINE, 0,
-                     random.Chance(85) ? 4 + random.Below(16) : random.Below(300) - 10);
+                Send(hex, HXM_SETBYTESPERLINE, 0, random.Chance(85) ? 4 + random.Below(16) : random.Below(300) - 10);
                 break;
             case 6:
                 Send(hex, HXM_SETADDRESSDIGITS, 0, random.Below(12) - 2);
@@ -520,25 +507,21 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
             case 9: {
                 DWORD a = 0, b = 0;
                 Send(hex, HXM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
-                Send(hex, HXM_GETDATA, random.Below(400),
-                     reinterpret_cast<LPARAM>(buffer.data() + 1000));
+                Send(hex, HXM_GETDATA, random.Below(400), reinterpret_cast<LPARAM>(buffer.data() + 1000));
                 Send(hex, HXM_GETIDEALWIDTH);
                 Send(hex, HXM_GETMODE);
                 Send(hex, HXM_GETDATAPTR);
                 break;
             }
             case 10:
-                Send(hex, random.Chance(50) ? WM_VSCROLL : WM_HSCROLL,
-                     MAKEWPARAM(random.Below(10), random.Below(100)));
+                Send(hex, random.Chance(50) ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(random.Below(10), random.Below(100)));
                 break;
             case 11:
-                Send(hex, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[random.Below(3)]),
-                     random.Below(2));
+                Send(hex, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[random.Below(3)]), random.Below(2));
                 break;
             case 12:
                 if (random.Chance(40))
-                    MoveWindow(hex, 0, 0, 20 + random.Below(600), 5 + random.Below(480),
-                               random.Chance(50));
+                    MoveWindow(hex, 0, 0, 20 + random.Below(600), 5 + random.Below(480), random.Chance(50));
                 break;
             default:
                 if (random.Chance(50))
@@ -563,16 +546,8 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
         }
         QueryPerformanceCounter(&t1);
         {
-            const int bucket = kind < 30   ? 0
-                               : kind < 38 ? 1
-                               : kind < 58 ? 2
-                               : kind < 70 ? 3
-                               : kind < 76 ? 4
-                               : kind < 78 ? 5
-                               : kind < 95 ? 6
-                               : kind < 96 ? 7
-                               : kind < 99 ? 0
-                                           : 8;
+            const int bucket = kind < 30 ? 0 : kind < 38 ? 1 : kind < 58 ? 2 : kind < 70 ? 3 : kind < 76 ? 4
+                             : kind < 78 ? 5 : kind < 95 ? 6 : kind < 96 ? 7 : kind < 99 ? 0 : 8;
             spent[bucket] += double(t1.QuadPart - t0.QuadPart) / frequency.QuadPart;
         }
         if (step % 64 == 0)
@@ -590,8 +565,8 @@ TEST_F(HexWhiteBox, RandomizedSoakKeepsTheInvariants)
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     printf("soak: %d steps in %.1f s; keys %d, edit keys %d, chars %d, mouse %d, commands %d, "
            "clipboard blocks %d, messages %d, menus %d, paints %d; final size %lu\n",
-           steps, seconds, counts[0], counts[1], counts[2], counts[3], counts[4], counts[5],
-           counts[6], counts[7], counts[8], s->dataSize);
+           steps, seconds, counts[0], counts[1], counts[2], counts[3], counts[4], counts[5], counts[6],
+           counts[7], counts[8], s->dataSize);
     printf("soak seconds by kind:");
     for (int i = 0; i < 9; ++i)
         printf(" %.2f", spent[i]);
@@ -615,9 +590,9 @@ TEST_F(HexWhiteBox, RunPaintingMatchesCellPainting)
         BOOL italic;
     };
     const FontSpec fonts[] = {
-        {nullptr, ANSI_FIXED_FONT, 0, 0, FALSE},       {nullptr, SYSTEM_FONT, 0, 0, FALSE},
+        {nullptr, ANSI_FIXED_FONT, 0, 0, FALSE},  {nullptr, SYSTEM_FONT, 0, 0, FALSE},
         {"DejaVu Sans Mono", 0, 15, FW_NORMAL, FALSE}, {"DejaVu Sans", 0, 22, FW_NORMAL, TRUE},
-        {"DejaVu Serif", 0, 13, FW_BOLD, FALSE},       {"Courier", 0, 20, FW_BOLD, TRUE},
+        {"DejaVu Serif", 0, 13, FW_BOLD, FALSE},  {"Courier", 0, 20, FW_BOLD, TRUE},
     };
     enum Data { kRandom, kAscending, kText };
     struct Case {
@@ -643,15 +618,14 @@ TEST_F(HexWhiteBox, RunPaintingMatchesCellPainting)
         {5, 16, kAscending, 40, 90, true, kAll, 0, 0},
         {5, 9, kText, 0, 4, false, HXV_HEX, 2, 1},
     };
-    const COLORREF custom[4] = {RGB(250, 240, 200), RGB(20, 40, 160), RGB(30, 120, 30),
-                                RGB(255, 255, 0)};
+    const COLORREF custom[4] = {RGB(250, 240, 200), RGB(20, 40, 160), RGB(30, 120, 30), RGB(255, 255, 0)};
     Random random(0xC0FFEEu);
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const Case &c = cases[i];
         SCOPED_TRACE(testing::Message() << "case " << i);
         const FontSpec &f = fonts[c.font];
-        HFONT font = f.face ? CreateFontA(f.height, 0, 0, 0, f.weight, f.italic, FALSE, FALSE,
-                                          DEFAULT_CHARSET, 0, 0, 0, 0, f.face)
+        HFONT font = f.face ? CreateFontA(f.height, 0, 0, 0, f.weight, f.italic, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                                          0, 0, 0, f.face)
                             : static_cast<HFONT>(GetStockObject(f.stock));
         HWND hex = Create(WS_HSCROLL | WS_VSCROLL, 520, 260);
         Send(hex, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

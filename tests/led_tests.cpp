@@ -18,8 +18,8 @@ protected:
     // An LED (31 x 41 unless given) in its own row of the host, in the test colours.
     HWND Create(DWORD type, DWORD flags = 0, int digit = 0, SIZE size = {31, 41})
     {
-        HWND led = CreateWindowInFlavour("ORV_LEDClass", WS_CHILD | WS_VISIBLE, 10, nextY_, size.cx,
-                                         size.cy, host_.hwnd(), 5);
+        HWND led = CreateWindowInFlavour("ORV_LEDClass", WS_CHILD | WS_VISIBLE, 10, nextY_,
+                                         size.cx, size.cy, host_.hwnd(), 5);
         nextY_ += size.cy + 4;
         const LedColors colors = {kOn, kOff, kBack};
         SendMessage(led, LDM_SETCOLORS, 0, reinterpret_cast<LPARAM>(&colors));
@@ -36,29 +36,23 @@ protected:
 // whether it repaints (R).
 TEST_F(LedTest, MessageResultsAndRepaints)
 {
-    HWND led =
-        CreateWindowInFlavour("ORV_LEDClass", WS_CHILD | WS_VISIBLE, 0, 0, 31, 41, host_.hwnd(), 5);
+    HWND led = CreateWindowInFlavour("ORV_LEDClass", WS_CHILD | WS_VISIBLE, 0, 0, 31, 41,
+                                     host_.hwnd(), 5);
     const LedColors colors = {kOn, kOff, kBack};
     const LPARAM set = reinterpret_cast<LPARAM>(&colors);
-    const struct {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-        LRESULT result;
-        char repaints;
-    } steps[] = {
-        {LDM_GETTYPE, 0, 0, LDT_DIGIT, 0}, {LDM_SETTYPE, 0, 0x10008, LDT_DIGIT, 0},
-        {LDM_SETTYPE, 0, 3, 0, 0},         {LDM_SETTYPE, 0, 0x20, 0, 0},
-        {LDM_GETTYPE, 0, 0, 0x10008, 0},   {LDM_SETTYPE, 0, LDT_ROUND, 0x10008, 0},
-        {LDM_STEPDIGIT, 0, 0, 0, 'R'},     {LDM_GETDIGIT, 0, 0, 0, 0},
-        {LDM_SETDIGIT, 12, 0, 0, 'R'},     {LDM_STEPDIGIT, 0, 1, 9, 'R'},
-        {LDM_GETDIGIT, 0, 0, 9, 0},        {LDM_SETDIGIT, static_cast<WPARAM>(-3), 0, 9, 'R'},
-        {LDM_GETDIGIT, 0, 0, 0, 0},        {LDM_SETDIGIT, 5, 0, 0, 'R'},
-        {LDM_STEPDIGIT, 0, 0, 5, 'R'},     {LDM_GETDIGIT, 0, 0, 4, 0},
-        {LDM_SETFLAGS, 0, 3, 0, 'R'},      {LDM_GETFLAGS, 0, 0, 3, 0},
-        {LDM_GETUSERDATA, 0, 0, 0, 0},     {LDM_SETUSERDATA, 0, -9, 0, 0},
-        {LDM_GETUSERDATA, 0, 0, -9, 0},    {LDM_SETCOLORS, 0, 0, 0, 0},
-        {LDM_GETCOLORS, 0, 0, 0, 0},       {LDM_SETCOLORS, 0, set, 0, 'R'},
+    const struct { UINT message; WPARAM wParam; LPARAM lParam; LRESULT result; char repaints; } steps[] = {
+        {LDM_GETTYPE, 0, 0, LDT_DIGIT, 0},       {LDM_SETTYPE, 0, 0x10008, LDT_DIGIT, 0},
+        {LDM_SETTYPE, 0, 3, 0, 0},               {LDM_SETTYPE, 0, 0x20, 0, 0},
+        {LDM_GETTYPE, 0, 0, 0x10008, 0},         {LDM_SETTYPE, 0, LDT_ROUND, 0x10008, 0},
+        {LDM_STEPDIGIT, 0, 0, 0, 'R'},           {LDM_GETDIGIT, 0, 0, 0, 0},
+        {LDM_SETDIGIT, 12, 0, 0, 'R'},           {LDM_STEPDIGIT, 0, 1, 9, 'R'},
+        {LDM_GETDIGIT, 0, 0, 9, 0},              {LDM_SETDIGIT, static_cast<WPARAM>(-3), 0, 9, 'R'},
+        {LDM_GETDIGIT, 0, 0, 0, 0},              {LDM_SETDIGIT, 5, 0, 0, 'R'},
+        {LDM_STEPDIGIT, 0, 0, 5, 'R'},           {LDM_GETDIGIT, 0, 0, 4, 0},
+        {LDM_SETFLAGS, 0, 3, 0, 'R'},            {LDM_GETFLAGS, 0, 0, 3, 0},
+        {LDM_GETUSERDATA, 0, 0, 0, 0},           {LDM_SETUSERDATA, 0, -9, 0, 0},
+        {LDM_GETUSERDATA, 0, 0, -9, 0},          {LDM_SETCOLORS, 0, 0, 0, 0},
+        {LDM_GETCOLORS, 0, 0, 0, 0},             {LDM_SETCOLORS, 0, set, 0, 'R'},
     };
     LedColors defaults;
     SendMessage(led, LDM_GETCOLORS, 0, reinterpret_cast<LPARAM>(&defaults));
@@ -68,8 +62,7 @@ TEST_F(LedTest, MessageResultsAndRepaints)
     for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
         ValidateRect(led, NULL);
         EXPECT_EQ(SendMessage(led, steps[i].message, steps[i].wParam, steps[i].lParam),
-                  steps[i].result)
-            << "step " << i;
+                  steps[i].result) << "step " << i;
         RECT dirty;
         EXPECT_EQ(GetUpdateRect(led, &dirty, FALSE) != 0, steps[i].repaints == 'R') << "step " << i;
     }
@@ -99,28 +92,20 @@ TEST_F(LedTest, BackgroundFollowsTheSystemUntilColoursAreSet)
 // Segment centres of a 31 x 41 digit with single-pixel system borders, in the
 // order top, middle, bottom, upper left, upper right, lower left, lower right,
 // then the decimal point.
-const POINT kCentres[8] = {{12, 5},  {12, 19}, {12, 34}, {5, 12},
-                           {24, 12}, {5, 27},  {24, 27}, {27, 37}};
+const POINT kCentres[8] = {{12, 5}, {12, 19}, {12, 34}, {5, 12}, {24, 12}, {5, 27}, {24, 27},
+                           {27, 37}};
 
 TEST_F(LedTest, DigitPixels)
 {
     if (GetSystemMetrics(SM_CXBORDER) != 1 || GetSystemMetrics(SM_CYBORDER) != 1)
         GTEST_SKIP() << "the centres assume single-pixel borders";
-    const struct {
-        DWORD type, flags;
-        int digit;
-        const char *lit;
-    } cases[] = {
-        {LDT_DIGIT, 0, 0, "1011111"},
-        {LDT_DIGIT, 0, 1, "0000101"},
-        {LDT_DIGIT, 0, 2, "1110110"},
-        {LDT_DIGIT, 0, 4, "0101101"},
-        {LDT_DIGIT, 0, 7, "1000101"},
-        {LDT_DIGIT, LDF_POINT, 8, "1111111"},
-        {LDT_DIGITDP, 0, 3, "11101010"},
-        {LDT_DIGITDP, LDF_POINT, 9, "11111011"},
-        {LDT_DIGIT, LDF_OFF, 8, "0000000"},
-        {LDT_DIGITDP | LDT_BKBORDER, LDF_OFF | LDF_POINT, 8, "00000000"},
+    const struct { DWORD type, flags; int digit; const char *lit; } cases[] = {
+        {LDT_DIGIT, 0, 0, "1011111"},       {LDT_DIGIT, 0, 1, "0000101"},
+        {LDT_DIGIT, 0, 2, "1110110"},       {LDT_DIGIT, 0, 4, "0101101"},
+        {LDT_DIGIT, 0, 7, "1000101"},       {LDT_DIGIT, LDF_POINT, 8, "1111111"},
+        {LDT_DIGITDP, 0, 3, "11101010"},    {LDT_DIGITDP, LDF_POINT, 9, "11111011"},
+        {LDT_DIGIT, LDF_OFF, 8, "0000000"}, {LDT_DIGITDP | LDT_BKBORDER, LDF_OFF | LDF_POINT, 8,
+                                             "00000000"},
     };
     for (const auto &c : cases) {
         HWND led = Create(c.type, c.flags, c.digit);
@@ -145,17 +130,13 @@ TEST_F(LedTest, DigitPixels)
 
 TEST_F(LedTest, LampPixels)
 {
-    const struct {
-        DWORD type, flags;
-        POINT at;
-        COLORREF expected;
-    } cases[] = {
-        {LDT_ROUND, 0, {15, 20}, kOn},   {LDT_ROUND, LDF_OFF, {15, 20}, kOff},
-        {LDT_ROUND, 0, {15, 0}, kBlack}, {LDT_ROUND, 0, {1, 1}, kBack},
-        {LDT_RECT, 0, {0, 0}, kOn},      {LDT_RECT, 0, {30, 40}, kBack},
-        {LDT_HBAR, 0, {30, 10}, kOn},    {LDT_HBAR, 0, {2, 2}, kBack},
-        {LDT_HBAR, 0, {0, 10}, kBlack},  {LDT_VBAR, LDF_OFF, {15, 20}, kOff},
-        {LDT_VBAR, 0, {2, 2}, kBack},    {LDT_VBAR | LDT_BKBORDER, 0, {15, 0}, kBack},
+    const struct { DWORD type, flags; POINT at; COLORREF expected; } cases[] = {
+        {LDT_ROUND, 0, {15, 20}, kOn},        {LDT_ROUND, LDF_OFF, {15, 20}, kOff},
+        {LDT_ROUND, 0, {15, 0}, kBlack},      {LDT_ROUND, 0, {1, 1}, kBack},
+        {LDT_RECT, 0, {0, 0}, kOn},           {LDT_RECT, 0, {30, 40}, kBack},
+        {LDT_HBAR, 0, {30, 10}, kOn},         {LDT_HBAR, 0, {2, 2}, kBack},
+        {LDT_HBAR, 0, {0, 10}, kBlack},       {LDT_VBAR, LDF_OFF, {15, 20}, kOff},
+        {LDT_VBAR, 0, {2, 2}, kBack},         {LDT_VBAR | LDT_BKBORDER, 0, {15, 0}, kBack},
     };
     for (const auto &c : cases) {
         // A horizontal bar wider than high (61 x 21), the others 31 x 41.

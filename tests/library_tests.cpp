@@ -22,23 +22,12 @@ HMODULE Library()
 TEST(Exports, EveryNameIsPlainAndResolves)
 {
     const char *names[] = {
-        "InitORVCC",
-        "DllGetVersion",
-        "OrvccInitThemeHlp",
-        "OrvccReleaseThemeHlp",
-        "OrvccIsThemeActive",
-        "OrvccOpenThemeData",
-        "OrvccCloseThemeData",
-        "OrvccDrawThemeEdge",
-        "OrvccGetThemeSysColor",
-        "OrvccGetThemeAppProperties",
-        "OrvccDrawThemeBackground",
-        "OrvccEnableThemeDialogTexture",
-        "OrvccDrawThemeIcon",
-        "OrvccIsThemeBackgroundPartiallyTransparent",
-        "OrvccDrawThemeParentBackground",
-        "OrvccIsThemeDialogTextureEnabled",
-        "OrvccIsAppThemed",
+        "InitORVCC", "DllGetVersion", "OrvccInitThemeHlp", "OrvccReleaseThemeHlp",
+        "OrvccIsThemeActive", "OrvccOpenThemeData", "OrvccCloseThemeData", "OrvccDrawThemeEdge",
+        "OrvccGetThemeSysColor", "OrvccGetThemeAppProperties", "OrvccDrawThemeBackground",
+        "OrvccEnableThemeDialogTexture", "OrvccDrawThemeIcon",
+        "OrvccIsThemeBackgroundPartiallyTransparent", "OrvccDrawThemeParentBackground",
+        "OrvccIsThemeDialogTextureEnabled", "OrvccIsAppThemed",
     };
     HMODULE module = LoadLibraryA("ORVCC32.DLL");
     ASSERT_NE(module, nullptr);
@@ -53,8 +42,8 @@ TEST(Resources, HandCursorIsGermanWithFingertipHotSpot)
     HRSRC group = FindResourceExA(Library(), MAKEINTRESOURCEA(12) /* RT_GROUP_CURSOR */,
                                   MAKEINTRESOURCEA(100), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
     ASSERT_NE(group, nullptr);
-    HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(Library(), MAKEINTRESOURCEA(100), IMAGE_CURSOR,
-                                                     0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    HCURSOR cursor = static_cast<HCURSOR>(
+        LoadImageA(Library(), MAKEINTRESOURCEA(100), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     ASSERT_NE(cursor, nullptr);
     ICONINFO info;
     ASSERT_TRUE(GetIconInfo(cursor, &info));
@@ -107,17 +96,15 @@ TEST(Resources, VersionBlock)
     EXPECT_EQ(translation[1], 1252);
 
     const std::pair<const char *, const char *> strings[] = {
-        {"FileVersion", "1.12"},
-        {"ProductVersion", "1.12"},
-        {"FileDescription", "Custom Controls"},
-        {"InternalName", "orvcc32"},
+        {"FileVersion", "1.12"},          {"ProductVersion", "1.12"},
+        {"FileDescription", "Custom Controls"}, {"InternalName", "orvcc32"},
         {"OriginalFilename", "ORVCC32.DLL"},
     };
     for (const auto &entry : strings) {
         std::string query = std::string("\\StringFileInfo\\040704E4\\") + entry.first;
         char *value = nullptr;
-        ASSERT_TRUE(
-            VerQueryValueA(&block[0], query.c_str(), reinterpret_cast<void **>(&value), &length))
+        ASSERT_TRUE(VerQueryValueA(&block[0], query.c_str(), reinterpret_cast<void **>(&value),
+                                   &length))
             << entry.first;
         EXPECT_STREQ(value, entry.second) << entry.first;
     }
@@ -154,21 +141,20 @@ HWND ExpectClassRecord(const char *name, UINT style, WORD cursorId, int brush)
 TEST(Registration, ProgressClassRecord)
 {
     ASSERT_TRUE(InitORVCC(ORVCC_PROGRESS_CLASS));
-    DestroyWindow(
-        ExpectClassRecord("ORV_ProgressClass", 0x4203u, 32512 /* arrow */, COLOR_WINDOW + 1));
+    DestroyWindow(ExpectClassRecord("ORV_ProgressClass", 0x4203u, 32512 /* arrow */,
+                                    COLOR_WINDOW + 1));
 }
 
 TEST(Registration, LedAndWebLinkClassRecords)
 {
     ASSERT_TRUE(InitORVCC(ORVCC_LED_CLASS | ORVCC_WEBLINK_CLASS));
     DestroyWindow(ExpectClassRecord("ORV_LEDClass", 0x4203u, 32512 /* arrow */, COLOR_BTNFACE + 1));
-    DestroyWindow(
-        ExpectClassRecord("ORV_WebLinkClass", 0x4203u, 32649 /* hand */, COLOR_BTNFACE + 1));
+    DestroyWindow(ExpectClassRecord("ORV_WebLinkClass", 0x4203u, 32649 /* hand */,
+                                    COLOR_BTNFACE + 1));
     HWND made[2];
     for (int i = 0; i < 2; ++i)
-        made[i] =
-            CreateWindowExA(0, i ? "ORV_WebLinkClass" : "ORV_LEDClass", "", WS_POPUP, 0, 0, 31, 41,
-                            NULL, NULL, GetModuleHandleA(NULL), reinterpret_cast<void *>(7));
+        made[i] = CreateWindowExA(0, i ? "ORV_WebLinkClass" : "ORV_LEDClass", "", WS_POPUP, 0, 0, 31,
+                                  41, NULL, NULL, GetModuleHandleA(NULL), reinterpret_cast<void *>(7));
     EXPECT_EQ(OrvHeaderCDriveLedAndWebLink(made[0], made[1]), 1);
     DestroyWindow(made[0]);
     DestroyWindow(made[1]);
@@ -188,8 +174,8 @@ TEST(Registration, RepeatedCallsSucceedAndKeepTheClipboardFormat)
 TEST(Registration, HexEditorClassRecord)
 {
     ASSERT_TRUE(InitORVCC(ORVCC_HEXEDITOR_CLASS));
-    HWND hex =
-        ExpectClassRecord("ORV_HexEditorClass", 0x400Bu, 32513 /* I-beam */, COLOR_BTNFACE + 1);
+    HWND hex = ExpectClassRecord("ORV_HexEditorClass", 0x400Bu, 32513 /* I-beam */,
+                                 COLOR_BTNFACE + 1);
     UINT format = RegisterClipboardFormatA("OrvRawBinary");
     EXPECT_NE(format, 0u);
     ASSERT_NE(hex, nullptr);
@@ -208,12 +194,8 @@ TEST(Resources, HexEditorContextMenu)
         UINT id;
         const wchar_t *text;
     } items[] = {
-        {40002, L"&Ausschneiden"},
-        {40003, L"&Kopieren"},
-        {40004, L"Ein&f\u00FCgen"},
-        {40005, L"&L\u00F6schen"},
-        {0, L""},
-        {40006, L"Alles &markieren"},
+        {40002, L"&Ausschneiden"}, {40003, L"&Kopieren"}, {40004, L"Ein&f\u00FCgen"},
+        {40005, L"&L\u00F6schen"}, {0, L""}, {40006, L"Alles &markieren"},
     };
     HMENU wide = LoadMenuW(Library(), MAKEINTRESOURCEW(100));
     HMENU narrow = LoadMenuA(Library(), MAKEINTRESOURCEA(100));
@@ -268,30 +250,21 @@ std::vector<WORD> ProgressDialogTemplate()
         t.push_back(HIWORD(v));
     };
     auto text = [&t](const wchar_t *s) {
-        do
-            t.push_back(*s);
-        while (*s++);
+        do t.push_back(*s); while (*s++);
     };
     dword(WS_POPUP | WS_VISIBLE | DS_SETFONT);
     dword(0);
     t.push_back(1);  // items
-    t.push_back(0);
-    t.push_back(0);
-    t.push_back(200);
-    t.push_back(60);
+    t.push_back(0); t.push_back(0); t.push_back(200); t.push_back(60);
     t.push_back(0);  // menu
     t.push_back(0);  // class
     text(L"dlg");
     t.push_back(8);
     text(L"MS Shell Dlg");
-    if (t.size() % 2)
-        t.push_back(0);
+    if (t.size() % 2) t.push_back(0);
     dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
     dword(0);
-    t.push_back(10);
-    t.push_back(10);
-    t.push_back(100);
-    t.push_back(14);
+    t.push_back(10); t.push_back(10); t.push_back(100); t.push_back(14);
     t.push_back(1234);
     text(L"ORV_ProgressClass");
     text(L"");

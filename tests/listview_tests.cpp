@@ -39,10 +39,10 @@ std::string Narrow(const void *text, bool wide)
 // The list view's parent answers as the test says, and logs what the extensions
 // tell it into the test's recorder (the cell and text decoded into the detail).
 struct Answers {
-    LRESULT formatReply = 0;  // WM_NOTIFYFORMAT; 0: the default answer
-    LRESULT queryReply = 0;   // editor query
-    LRESULT beginReply = 0;   // LVN_BEGINLABELEDIT and combo-box begin
-    LRESULT endReply = TRUE;  // LVN_ENDLABELEDIT and combo-box end
+    LRESULT formatReply = 0;   // WM_NOTIFYFORMAT; 0: the default answer
+    LRESULT queryReply = 0;    // editor query
+    LRESULT beginReply = 0;    // LVN_BEGINLABELEDIT and combo-box begin
+    LRESULT endReply = TRUE;   // LVN_ENDLABELEDIT and combo-box end
     std::function<void(const LVEDITNOTIFYA *)> onBegin, onEnd;
 };
 Answers *answers;
@@ -97,8 +97,7 @@ LRESULT Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (recorder &&
-        (message == kGridGetState || message == kGridSetState || message == WM_KEYDOWN)) {
+    if (recorder && (message == kGridGetState || message == kGridSetState || message == WM_KEYDOWN)) {
         recorder->Record(hwnd, message, wParam, lParam, kParent);
         return message == WM_KEYDOWN;  // the grid takes every key
     }
@@ -113,23 +112,12 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 const unsigned kTold = kParent | kSent | kDetail;
 ExpectedMsg Sort(int column, int descending)
 {
-    return {kSortMsg, kTold,
-            0,        0,
-            0,        "sort(" + std::to_string(column) + "," + std::to_string(descending) + ")"};
+    return {kSortMsg, kTold, 0, 0, 0, "sort(" + std::to_string(column) + "," + std::to_string(descending) + ")"};
 }
-ExpectedMsg Note(const std::string &detail)
-{
-    return {WM_NOTIFY, kTold, 0, 0, 0, detail};
-}
-ExpectedMsg EditMsg(const std::string &detail)
-{
-    return {kEditMsg, kTold, 0, 0, 0, detail};
-}
+ExpectedMsg Note(const std::string &detail) { return {WM_NOTIFY, kTold, 0, 0, 0, detail}; }
+ExpectedMsg EditMsg(const std::string &detail) { return {kEditMsg, kTold, 0, 0, 0, detail}; }
 const ExpectedMsg kColumnClick = {WM_NOTIFY, kNotify, 0, 0, static_cast<UINT>(LVN_COLUMNCLICK)};
-ExpectedMsg ToParent(UINT message, WPARAM wParam)
-{
-    return {message, kParent | kSent | kWParam, wParam};
-}
+ExpectedMsg ToParent(UINT message, WPARAM wParam) { return {message, kParent | kSent | kWParam, wParam}; }
 typedef std::vector<ExpectedMsg> Sequence;
 
 WNDPROC headerPrevious;
@@ -225,10 +213,7 @@ public:
         LVSORTOPTION option = {LVSO_SORTHEADER, flags, kSortMsg, column, descending, NULL};
         return ListViewSetSpecialOption(lv, &option);
     }
-    static HWND Header(HWND lv)
-    {
-        return reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
-    }
+    static HWND Header(HWND lv) { return reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0)); }
     static HDITEMW HeaderItem(HWND lv, int column)
     {
         HDITEMW item = {};
@@ -299,10 +284,10 @@ TEST_F(ListViewExtTest, ArgumentChecks)
         const void *option;
         DWORD error;  // 0: success
     } cases[] = {
-        {gone, &edit, ERROR_INVALID_HANDLE},      {NULL, &edit, ERROR_INVALID_HANDLE},
+        {gone, &edit, ERROR_INVALID_HANDLE},   {NULL, &edit, ERROR_INVALID_HANDLE},
         {button, &edit, ERROR_INVALID_PARAMETER}, {tree, &edit, ERROR_INVALID_PARAMETER},
-        {lv, NULL, ERROR_INVALID_PARAMETER},      {lv, &zero, ERROR_INVALID_PARAMETER},
-        {lv, &three, ERROR_INVALID_PARAMETER},    {lv, &edit, 0},
+        {lv, NULL, ERROR_INVALID_PARAMETER},   {lv, &zero, ERROR_INVALID_PARAMETER},
+        {lv, &three, ERROR_INVALID_PARAMETER}, {lv, &edit, 0},
     };
     for (const auto &c : cases) {
         SetLastError(0xDEAD);
@@ -320,29 +305,28 @@ TEST_F(ListViewExtTest, ArgumentChecks)
 
 TEST_F(ListViewExtTest, BitmapModeSettingCallsMoveTheArrowAndReport)
 {
-    for (bool ansi : {false, true}) {
-        log_.Flush();
-        HWND lv = CreateList();
-        if (ansi)
-            MakeAnsiWindow(lv);
-        ASSERT_TRUE(AttachSort(lv, 1, 5));
-        ASSERT_TRUE(AttachSort(lv, 2, FALSE));
-        EXPECT_TRUE(log_.Check({Sort(1, 5), Sort(2, 0)},
-                               ansi ? "setting calls (ANSI window)" : "setting calls"));
-        EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT), 0);
-        const HDITEMW item = HeaderItem(lv, 2);
-        EXPECT_EQ(item.fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT | HDF_SORTUP | HDF_SORTDOWN),
-                  HDF_BITMAP | HDF_BITMAP_ON_RIGHT);
-        BITMAP arrow = {};
-        ASSERT_TRUE(GetObjectW(item.hbm, sizeof arrow, &arrow));
-        EXPECT_EQ(arrow.bmWidth, 14);
-        EXPECT_NE(GetPropA(lv, "LV_SortProp"), nullptr);
-        // Fresh arrows after a change of system colours.
-        SendMessageW(lv, WM_SYSCOLORCHANGE, 0, 0);
-        EXPECT_NE(HeaderItem(lv, 2).hbm, item.hbm);
-        EXPECT_TRUE(GetObjectW(HeaderItem(lv, 2).hbm, sizeof arrow, &arrow));
-        DestroyWindow(lv);
-    }
+  for (bool ansi : {false, true}) {
+    log_.Flush();
+    HWND lv = CreateList();
+    if (ansi)
+        MakeAnsiWindow(lv);
+    ASSERT_TRUE(AttachSort(lv, 1, 5));
+    ASSERT_TRUE(AttachSort(lv, 2, FALSE));
+    EXPECT_TRUE(log_.Check({Sort(1, 5), Sort(2, 0)}, ansi ? "setting calls (ANSI window)" : "setting calls"));
+    EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT), 0);
+    const HDITEMW item = HeaderItem(lv, 2);
+    EXPECT_EQ(item.fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT | HDF_SORTUP | HDF_SORTDOWN),
+              HDF_BITMAP | HDF_BITMAP_ON_RIGHT);
+    BITMAP arrow = {};
+    ASSERT_TRUE(GetObjectW(item.hbm, sizeof arrow, &arrow));
+    EXPECT_EQ(arrow.bmWidth, 14);
+    EXPECT_NE(GetPropA(lv, "LV_SortProp"), nullptr);
+    // Fresh arrows after a change of system colours.
+    SendMessageW(lv, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_NE(HeaderItem(lv, 2).hbm, item.hbm);
+    EXPECT_TRUE(GetObjectW(HeaderItem(lv, 2).hbm, sizeof arrow, &arrow));
+    DestroyWindow(lv);
+  }
 }
 
 // Header clicks through real input: direction rules by flags.
@@ -355,7 +339,7 @@ TEST_F(ListViewExtTest, HeaderClicksMoveAndToggle)
         Sequence expected;
     } cases[] = {
         {0, FALSE, {1, 1, 1}, {Sort(1, 1), Sort(1, 0), Sort(1, 1)}},
-        {0, 5, {0}, {Sort(0, 0)}},                    // 5 counts as descending, then toggles
+        {0, 5, {0}, {Sort(0, 0)}},  // 5 counts as descending, then toggles
         {LVSOF_KEEPDIRECTION, 5, {2}, {Sort(2, 1)}},  // and is kept as 1
         {0, TRUE, {2}, {Sort(2, 0)}},
         {LVSOF_DESCENDINGFIRST, FALSE, {2}, {Sort(2, 1)}},
@@ -388,8 +372,8 @@ TEST_F(ListViewExtTest, HeaderFormatModeWhenTheHeaderIsVersion6)
     if (!HeaderFormatPossible())
         GTEST_SKIP() << "needs NT 5.1 or later";
     HWND lv = CreateList(LVS_EDITLABELS, 0);
-    headerPrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(Header(lv), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HeaderAnswering6)));
+    headerPrevious = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        Header(lv), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HeaderAnswering6)));
     ASSERT_TRUE(AttachSort(lv, 1, TRUE));
     EXPECT_EQ(HeaderItem(lv, 1).fmt & (HDF_SORTUP | HDF_SORTDOWN | HDF_BITMAP), HDF_SORTDOWN);
     EXPECT_EQ(SendMessageW(lv, LVM_GETSELECTEDCOLUMN, 0, 0), 1);
@@ -411,8 +395,7 @@ TEST_F(ListViewExtTest, EditSequences)
     typedef std::function<void(ListViewExtTest *, HWND)> Step;
     const std::string longText = std::string(100, 'x') + "end";  // grows the buffer 3 times
     const Step enter = [](ListViewExtTest *, HWND) { Tap(VK_RETURN); };
-    const Sequence begun = {Note("begin(1,1,b1)")},
-                   ended = {Note("begin(1,1,b1)"), Note("end(1,1,b1)")},
+    const Sequence begun = {Note("begin(1,1,b1)")}, ended = {Note("begin(1,1,b1)"), Note("end(1,1,b1)")},
                    typed = {Note("begin(1,1,b1)"), Note("end(1,1,xy)")};
     const struct {
         const char *name;
@@ -422,42 +405,25 @@ TEST_F(ListViewExtTest, EditSequences)
         Step finish;  // null: no editor opens
         Sequence expected;
         const char *cell = nullptr;  // the cell's text afterwards, where checked
-        int wide = -1;               // notification codes: 0 ANSI, 1 Unicode, -1 either
+        int wide = -1;  // notification codes: 0 ANSI, 1 Unicode, -1 either
         int column = 1;
     } cases[] = {
         {"enter", true, 0, nullptr, enter, typed, "xy"},
         {"escape", true, 0, nullptr, [](ListViewExtTest *, HWND) { Tap(VK_ESCAPE); }, begun, "b1"},
-        {"click elsewhere", true, 0, nullptr,
-         [](ListViewExtTest *t, HWND lv) { t->ClickCell(lv, 2, 2); }, typed, "xy"},
-        {"query, header click, enter",
-         true,
-         LVEOF_QUERYEDITOR,
-         nullptr,
-         [](ListViewExtTest *t, HWND lv) {
-             t->ClickHeader(lv, 2);
-             Tap(VK_RETURN);
-         },
-         {EditMsg("query(1,1)"), Note("begin(1,1,b1)"), Sort(2, 0), kColumnClick,
-          Note("end(1,1,xy)")},
-         "xy"},
-        {"ansi parent", false, 0, [](Answers &r, HWND) { r.formatReply = NFR_ANSI; }, enter, ended,
-         nullptr, 0},
-        {"unicode parent", false, 0, [](Answers &r, HWND) { r.formatReply = NFR_UNICODE; }, enter,
-         ended, nullptr, 1},
-        {"long text",
-         false,
-         0,
-         [&](Answers &, HWND lv) { SetText(lv, 1, 1, longText); },
-         enter,
+        {"click elsewhere", true, 0, nullptr, [](ListViewExtTest *t, HWND lv) { t->ClickCell(lv, 2, 2); },
+         typed, "xy"},
+        {"query, header click, enter", true, LVEOF_QUERYEDITOR, nullptr,
+         [](ListViewExtTest *t, HWND lv) { t->ClickHeader(lv, 2); Tap(VK_RETURN); },
+         {EditMsg("query(1,1)"), Note("begin(1,1,b1)"), Sort(2, 0), kColumnClick, Note("end(1,1,xy)")}, "xy"},
+        {"ansi parent", false, 0, [](Answers &r, HWND) { r.formatReply = NFR_ANSI; }, enter, ended, nullptr, 0},
+        {"unicode parent", false, 0, [](Answers &r, HWND) { r.formatReply = NFR_UNICODE; }, enter, ended, nullptr, 1},
+        {"long text", false, 0, [&](Answers &, HWND lv) { SetText(lv, 1, 1, longText); }, enter,
          {Note("begin(1,1," + longText + ")"), Note("end(1,1," + longText + ")")}},
         {"refused", false, 0, [](Answers &r, HWND) { r.beginReply = 1; }, nullptr, begun},
         {"closed by message", false, 0, nullptr,
-         [](ListViewExtTest *, HWND lv) { EXPECT_EQ(ListView_EditSubItem(lv, -1, 0), nullptr); },
-         ended},
+         [](ListViewExtTest *, HWND lv) { EXPECT_EQ(ListView_EditSubItem(lv, -1, 0), nullptr); }, ended},
         {"rows deleted at end", false, 0,
-         [](Answers &r, HWND lv) {
-             r.onEnd = [lv](const LVEDITNOTIFYA *) { SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0); };
-         },
+         [](Answers &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0); }; },
          enter, ended},
         {"columns deleted at end", false, 0,
          [](Answers &r, HWND lv) {
@@ -468,18 +434,12 @@ TEST_F(ListViewExtTest, EditSequences)
          },
          enter, ended},
         {"list view destroyed at begin", false, 0,
-         [](Answers &r, HWND lv) {
-             r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); };
-         },
-         nullptr, begun},
+         [](Answers &r, HWND lv) { r.onBegin = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, nullptr, begun},
         {"list view destroyed at end", false, 0,
-         [](Answers &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; },
-         enter, ended},
+         [](Answers &r, HWND lv) { r.onEnd = [lv](const LVEDITNOTIFYA *) { DestroyWindow(lv); }; }, enter, ended},
         {"list view destroyed while editing", false, 0, nullptr,
          [](ListViewExtTest *, HWND lv) { DestroyWindow(lv); }, begun},
-        {"combo box",
-         false,
-         LVEOF_QUERYEDITOR,
+        {"combo box", false, LVEOF_QUERYEDITOR,
          [](Answers &r, HWND) {
              r.queryReply = LVEOF_COMBOBOX;
              r.onBegin = [](const LVEDITNOTIFYA *n) {
@@ -488,13 +448,8 @@ TEST_F(ListViewExtTest, EditSequences)
                  SendMessageA(n->hwndEditor, CB_SETCURSEL, 1, 0);
              };
          },
-         enter,
-         {EditMsg("query(1,1)"), EditMsg("begin(1,1,b1)"), EditMsg("end(1,1,zz)")},
-         "zz"},
-        {"combo box escape",
-         false,
-         LVEOF_COMBOBOX,
-         nullptr,
+         enter, {EditMsg("query(1,1)"), EditMsg("begin(1,1,b1)"), EditMsg("end(1,1,zz)")}, "zz"},
+        {"combo box escape", false, LVEOF_COMBOBOX, nullptr,
          [](ListViewExtTest *, HWND lv) {
              HWND combo = Editor(lv);
              Tap(VK_F4);
@@ -505,10 +460,7 @@ TEST_F(ListViewExtTest, EditSequences)
              Tap(VK_ESCAPE);
          },
          {EditMsg("begin(1,1,b1)")}},
-        {"right-aligned column widens leftwards",
-         true,
-         0,
-         nullptr,
+        {"right-aligned column widens leftwards", true, 0, nullptr,
          [](ListViewExtTest *, HWND lv) {
              EXPECT_TRUE(GetWindowLongW(Editor(lv), GWL_STYLE) & ES_RIGHT);
              RECT before, after;
@@ -519,58 +471,54 @@ TEST_F(ListViewExtTest, EditSequences)
              EXPECT_LT(after.left, before.left);
              Tap(VK_ESCAPE);
          },
-         {Note("begin(1,2,c1)")},
-         "c1",
-         -1,
-         2},
+         {Note("begin(1,2,c1)")}, "c1", -1, 2},
     };
     for (const auto &c : cases)
-        for (bool ansi : {false, true}) {
-            if (ansi && !c.click)
-                continue;
-            const std::string name = std::string(c.name) + (ansi ? " (ANSI window)" : "");
-            answers_ = Answers();
+      for (bool ansi : {false, true}) {
+        if (ansi && !c.click)
+            continue;
+        const std::string name = std::string(c.name) + (ansi ? " (ANSI window)" : "");
+        answers_ = Answers();
+        log_.Flush();
+        HWND lv = CreateList();
+        if (ansi)
+            MakeAnsiWindow(lv);
+        if (c.setup)
+            c.setup(answers_, lv);
+        ASSERT_TRUE(AttachEdit(lv, c.flags));
+        HWND editor;
+        if (c.click) {
+            ASSERT_TRUE(AttachSort(lv, 0, FALSE));
             log_.Flush();
-            HWND lv = CreateList();
-            if (ansi)
-                MakeAnsiWindow(lv);
-            if (c.setup)
-                c.setup(answers_, lv);
-            ASSERT_TRUE(AttachEdit(lv, c.flags));
-            HWND editor;
-            if (c.click) {
-                ASSERT_TRUE(AttachSort(lv, 0, FALSE));
-                log_.Flush();
-                editor = ClickToEdit(lv, 1, c.column);
-                ASSERT_EQ(editor, Editor(lv)) << name;
-                EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0),
-                          reinterpret_cast<LRESULT>(editor));
-                TypeKeys("xy");
+            editor = ClickToEdit(lv, 1, c.column);
+            ASSERT_EQ(editor, Editor(lv)) << name;
+            EXPECT_EQ(SendMessageW(lv, LVM_GETEDITCONTROL, 0, 0), reinterpret_cast<LRESULT>(editor));
+            TypeKeys("xy");
+        } else {
+            FocusForInput(lv);
+            editor = ListView_EditSubItem(lv, 1, c.column);
+            if (c.finish) {
+                ASSERT_NE(editor, nullptr) << name;
             } else {
-                FocusForInput(lv);
-                editor = ListView_EditSubItem(lv, 1, c.column);
-                if (c.finish) {
-                    ASSERT_NE(editor, nullptr) << name;
-                } else {
-                    EXPECT_EQ(editor, nullptr) << name;
-                }
-            }
-            if (c.finish)
-                c.finish(this, lv);
-            PumpMessages();
-            if (c.wide >= 0) {
-                EXPECT_EQ(EditCodesWide(), c.wide) << name;
-            }
-            EXPECT_TRUE(log_.Check(c.expected, name));
-            EXPECT_FALSE(IsWindow(editor)) << name;
-            if (IsWindow(lv)) {
-                EXPECT_EQ(Editor(lv), nullptr) << name;
-                if (c.cell) {
-                    EXPECT_EQ(Text(lv, 1, c.column), c.cell) << name;
-                }
-                DestroyWindow(lv);
+                EXPECT_EQ(editor, nullptr) << name;
             }
         }
+        if (c.finish)
+            c.finish(this, lv);
+        PumpMessages();
+        if (c.wide >= 0) {
+            EXPECT_EQ(EditCodesWide(), c.wide) << name;
+        }
+        EXPECT_TRUE(log_.Check(c.expected, name));
+        EXPECT_FALSE(IsWindow(editor)) << name;
+        if (IsWindow(lv)) {
+            EXPECT_EQ(Editor(lv), nullptr) << name;
+            if (c.cell) {
+                EXPECT_EQ(Text(lv, 1, c.column), c.cell) << name;
+            }
+            DestroyWindow(lv);
+        }
+    }
 }
 
 // Which clicks on the focused row open an editor.
@@ -617,9 +565,8 @@ TEST_F(ListViewExtTest, GridParent)
     FocusForInput(lv);
     ClickCell(lv, 1, 1);
     Tap(VK_DOWN);
-    EXPECT_TRUE(log_.Check(
-        {ToParent(kGridGetState, 1), ToParent(kGridSetState, 1), ToParent(WM_KEYDOWN, VK_DOWN)},
-        "grid parent"));
+    EXPECT_TRUE(log_.Check({ToParent(kGridGetState, 1), ToParent(kGridSetState, 1), ToParent(WM_KEYDOWN, VK_DOWN)},
+                           "grid parent"));
     SetParent(lv, parent_);
     DestroyWindow(grid);
     ASSERT_TRUE(AttachEdit(lv));

@@ -47,8 +47,8 @@ void Report(const char *name, std::vector<double> times)
     for (double t : times)
         sum += t;
     const double median = times[times.size() / 2];
-    printf("%-34s median %6.3f ms  mean %6.3f ms  max %6.3f ms  (%.1f%% of a frame)\n", name,
-           median, sum / times.size(), times.back(), 100.0 * median / kFrameMs);
+    printf("%-34s median %6.3f ms  mean %6.3f ms  max %6.3f ms  (%.1f%% of a frame)\n", name, median,
+           sum / times.size(), times.back(), 100.0 * median / kFrameMs);
 }
 
 // A window whose paint does nothing but begin and end: the cost of a repaint
@@ -76,28 +76,26 @@ int main(int argc, char **argv)
         fprintf(stderr, "set-up failed\n");
         return 1;
     }
-    HWND host = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 640,
-                                440, NULL, NULL, GetModuleHandleW(NULL), NULL);
+    HWND host = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 640, 440,
+                                NULL, NULL, GetModuleHandleW(NULL), NULL);
     HWND meter = CreateWindowExW(0, L"ORV_AnalogMeterClass", L"Volt", WS_CHILD | WS_VISIBLE, 10, 10,
                                  300, 200, host, NULL, NULL, NULL);
-    HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 320, 10, 300, 200,
-                               host, NULL, NULL, NULL);
+    HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 320, 10, 300, 200, host,
+                               NULL, NULL, NULL);
     WNDCLASSW wc = {};
     wc.lpfnWndProc = EmptyPaintProc;
     wc.hInstance = GetModuleHandleW(NULL);
     wc.lpszClassName = L"EmptyPaint";
     RegisterClassW(&wc);
-    HWND empty = CreateWindowExW(0, L"EmptyPaint", L"", WS_CHILD | WS_VISIBLE, 10, 220, 300, 200,
-                                 host, NULL, NULL, NULL);
+    HWND empty = CreateWindowExW(0, L"EmptyPaint", L"", WS_CHILD | WS_VISIBLE, 10, 220, 300, 200, host,
+                                 NULL, NULL, NULL);
     if (!meter || !bar || !empty) {
         fprintf(stderr, "window creation failed\n");
         return 1;
     }
-    AMINFO info = {
-        AMIF_STYLE | AMIF_LABELSTEP | AMIF_MAX, AMS_PEAKHOLD, AMS_PEAKHOLD, 0, 2, 180, 0, 0};
+    AMINFO info = {AMIF_STYLE | AMIF_LABELSTEP | AMIF_MAX, AMS_PEAKHOLD, AMS_PEAKHOLD, 0, 2, 180, 0, 0};
     SendMessageW(meter, AMM_SETINFO, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageW(meter, AMM_SETLABELSW, 6,
-                 reinterpret_cast<LPARAM>(L"0\0 36\0 72\0 108\0 144\0 180\0"));
+    SendMessageW(meter, AMM_SETLABELSW, 6, reinterpret_cast<LPARAM>(L"0\0 36\0 72\0 108\0 144\0 180\0"));
     SendMessageW(bar, PBM_SETRANGE32, 0, 180);
     Pump();
 

@@ -253,7 +253,7 @@ TEST_F(Meter, PeakMarkerHoldsAndDrops)
     Capture held(hwnd);
     EXPECT_EQ(held.At(px, py - (r + inner) / 2), kPeak);
     EXPECT_EQ(held.At(px - 1, py - (r + inner) / 2), kPeak);  // three pixels wide
-    EXPECT_EQ(held.At(px, py - inner + 3), kBack);            // the needle has gone
+    EXPECT_EQ(held.At(px, py - inner + 3), kBack);  // the needle has gone
     SendMessageA(hwnd, WM_TIMER, kHoldTimerId, 0);
     Capture dropped(hwnd);
     EXPECT_EQ(dropped.Count(kPeak, 0, 0, dropped.width(), py - 5), 0);
@@ -267,8 +267,7 @@ TEST_F(Meter, DpiLabelsAtMajorTicksOnly)
 {
     HWND hwnd = Create(AMS_NOCAPTION, 300, 200);
     SetInfo(hwnd, AMIF_LABELSTEP, 0, 0, 5);
-    SendMessageA(hwnd, AMM_SETLABELSA, 11,
-                 reinterpret_cast<LPARAM>("L\0M\0R\0X\0X\0X\0X\0X\0X\0X\0X\0"));
+    SendMessageA(hwnd, AMM_SETLABELSA, 11, reinterpret_cast<LPARAM>("L\0M\0R\0X\0X\0X\0X\0X\0X\0X\0X\0"));
     const MeterState s = State(hwnd);
     const int px = s.ptPivot.x, py = s.ptPivot.y, q = s.nNeedleRadius + s.metrics.nHubRadius;
     const int r = q + s.metrics.nMajorTick;
@@ -278,9 +277,9 @@ TEST_F(Meter, DpiLabelsAtMajorTicksOnly)
         bool text;
     };
     const Box boxes[] = {
-        {px - r - 12, py - 14, px - r, py, true},             // right-aligned on the left
-        {px - 6, py - r - 14, px + 6, py - r, true},          // centred on top
-        {px + r, py - 14, px + r + 12, py, true},             // left-aligned on the right
+        {px - r - 12, py - 14, px - r, py, true},          // right-aligned on the left
+        {px - 6, py - r - 14, px + 6, py - r, true},       // centred on top
+        {px + r, py - 14, px + r + 12, py, true},          // left-aligned on the right
         {px - r - 14, py - r - 14, px - 20, py - 20, false},  // beside the minor ticks
         {px + 20, py - r - 14, px + r + 14, py - 20, false},
     };
@@ -330,8 +329,8 @@ TEST_F(Meter, CaptionStripPlace)
         DWORD style;
         bool shown, top;
     };
-    const CaptionCase cases[] = {
-        {0, true, false}, {AMS_CAPTIONTOP, true, true}, {AMS_NOCAPTION, false, false}};
+    const CaptionCase cases[] = {{0, true, false}, {AMS_CAPTIONTOP, true, true},
+                                 {AMS_NOCAPTION, false, false}};
     for (const CaptionCase &c : cases) {
         HWND hwnd = Create(c.style, 200, 120);
         SetWindowTextA(hwnd, "Volt");

@@ -139,10 +139,17 @@ struct Driver {
 template <class C>
 Family MakeFamily(const char *name)
 {
-    return {name,           sizeof(C),       Driver<C>::Open,
-            Api<C>::Close,  Driver<C>::Add,  Driver<C>::Find,
-            Api<C>::Move,   Api<C>::Remove,  Driver<C>::Text,
-            Api<C>::MaxLen, Driver<C>::Query};
+    return {name,
+            sizeof(C),
+            Driver<C>::Open,
+            Api<C>::Close,
+            Driver<C>::Add,
+            Driver<C>::Find,
+            Api<C>::Move,
+            Api<C>::Remove,
+            Driver<C>::Text,
+            Api<C>::MaxLen,
+            Driver<C>::Query};
 }
 
 const Family kAnsi = MakeFamily<char>("A");
@@ -193,10 +200,7 @@ protected:
     }
 
     const Family &F() const { return *GetParam().family; }
-    DWORD Flags(DWORD extra = 0) const
-    {
-        return (GetParam().writeThrough ? MRUF_WRITETHROUGH : 0) | extra;
-    }
+    DWORD Flags(DWORD extra = 0) const { return (GetParam().writeThrough ? MRUF_WRITETHROUGH : 0) | extra; }
     HANDLE Open(DWORD maxItems, DWORD flags) const
     {
         return F().open(0, maxItems, flags, HKEY_CURRENT_USER, path_.c_str());
@@ -266,8 +270,8 @@ protected:
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, NULL, 0, KEY_WRITE, NULL,
                                   &key, NULL),
                   ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExW(key, Widen(name).c_str(), 0, type, static_cast<const BYTE *>(data),
-                                 size),
+        EXPECT_EQ(RegSetValueExW(key, Widen(name).c_str(), 0, type,
+                                 static_cast<const BYTE *>(data), size),
                   ERROR_SUCCESS);
         RegCloseKey(key);
     }
@@ -309,7 +313,7 @@ TEST_P(MruApi, OpenRejectsBadParameters)
         HKEY key;
         const char *path;
     } cases[] = {
-        {4, 4, HKEY_CURRENT_USER, path_.c_str()},  // cbSize 24
+        {4, 4, HKEY_CURRENT_USER, path_.c_str()},        // cbSize 24
         {static_cast<DWORD>(-1), 4, HKEY_CURRENT_USER, path_.c_str()},
         {0, 0, HKEY_CURRENT_USER, path_.c_str()},
         {0, 27, HKEY_CURRENT_USER, path_.c_str()},
@@ -410,15 +414,8 @@ TEST_P(MruApi, RespellingWithAnotherLengthRepacksTheStrings)
         ASSERT_TRUE(F().add(list, "coop"));
         EXPECT_EQ(Items(list), (Strings{"coop", "last", "first"}));
         EXPECT_EQ(F().maxLen(list), 6);
-        ASSERT_TRUE(F().add(list, "c\xAD"
-                                  "o\xAD"
-                                  "o\xAD"
-                                  "p"));
-        EXPECT_EQ(Items(list), (Strings{"c\xAD"
-                                        "o\xAD"
-                                        "o\xAD"
-                                        "p",
-                                        "last", "first"}));
+        ASSERT_TRUE(F().add(list, "c\xAD" "o\xAD" "o\xAD" "p"));
+        EXPECT_EQ(Items(list), (Strings{"c\xAD" "o\xAD" "o\xAD" "p", "last", "first"}));
         EXPECT_EQ(F().maxLen(list), 8);
         ASSERT_TRUE(F().add(list, "new"));
         ASSERT_TRUE(F().remove(list, 1));
@@ -536,7 +533,8 @@ TEST_P(MruApi, NullAndEmptyStringsAndBadIndexesFail)
         {"text null buffer", (SetLastError(0), F().text(list, 0, 10, true, NULL)), 0,
          GetLastError()},
         {"text size 0", (SetLastError(0), F().text(list, 0, 0, false, &text)), 0, GetLastError()},
-        {"text size -5", (SetLastError(0), F().text(list, 0, -5, false, &text)), 0, GetLastError()},
+        {"text size -5", (SetLastError(0), F().text(list, 0, -5, false, &text)), 0,
+         GetLastError()},
     };
     for (const Check &check : checks) {
         EXPECT_EQ(check.result, check.expected) << check.what;
@@ -769,10 +767,10 @@ TEST_P(MruStorage, InconsistentOrderIsReconciled)
         Strings items;
     } cases[] = {
         {tooLong.c_str(), 2, {"d-text", "c-text"}},
-        {"CBA", 4, {"c-text", "a-text"}},     // B has no value
-        {"AAC", 4, {"a-text", "c-text"}},     // A twice
-        {"CA?C-A", 4, {"c-text", "a-text"}},  // other characters
-        {"DCA", 2, {"d-text", "c-text"}},     // longer than maxItems
+        {"CBA", 4, {"c-text", "a-text"}},         // B has no value
+        {"AAC", 4, {"a-text", "c-text"}},         // A twice
+        {"CA?C-A", 4, {"c-text", "a-text"}},      // other characters
+        {"DCA", 2, {"d-text", "c-text"}},         // longer than maxItems
         {"EDCBA", 3, {"d-text", "c-text", "a-text"}},
         {"Q", 4, {}},
     };
@@ -808,11 +806,11 @@ TEST_P(MruStorage, InconsistentOrderIsReconciled)
 TEST_P(MruStorage, ItemDataIsBoundedByItsSize)
 {
     const std::wstring shortText = L"abc";
-    SeedRaw("A", REG_SZ, shortText.c_str(), 3 * sizeof(WCHAR));  // no terminator
-    Seed("B", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");               // enumerated first
+    SeedRaw("A", REG_SZ, shortText.c_str(), 3 * sizeof(WCHAR));     // no terminator
+    Seed("B", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");                     // enumerated first
     const std::wstring odd = L"pqr";
-    SeedRaw("C", REG_SZ, odd.c_str(), 5);  // 2.5 characters
-    SeedRaw("D", REG_SZ, L"", 0);          // no data at all
+    SeedRaw("C", REG_SZ, odd.c_str(), 5);                            // 2.5 characters
+    SeedRaw("D", REG_SZ, L"", 0);                                    // no data at all
     Seed("MRUList", "ABCD");
     HANDLE list = Open(4, Flags());
     const Strings items = Items(list);
@@ -842,14 +840,14 @@ TEST_P(MruStorage, KilledProcessKeepsWhatItWroteThrough)
     ASSERT_NE(added, nullptr);
     char self[MAX_PATH];
     GetModuleFileNameA(NULL, self, MAX_PATH);
-    std::string command =
-        std::string("\"") + self + "\" " + ChildArgument(F(), Flags(), path_, event);
+    std::string command = std::string("\"") + self + "\" " +
+                          ChildArgument(F(), Flags(), path_, event);
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    ASSERT_TRUE(
-        CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+    ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                               &process));
     HANDLE waits[2] = {added, process.hProcess};
     const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, 60000);
     EXPECT_EQ(woken, WAIT_OBJECT_0) << "the child signals after adding";

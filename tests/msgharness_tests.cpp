@@ -66,22 +66,17 @@ TEST(HarnessSelfCheck, NoticesLeaksAndScribbles)
     RegisterFaulty(L"OrvFaulty_Scribble");
     RegisterFaulty(L"OrvFaulty_Clean");
 
-    const BalanceResult gdi =
-        CheckCreateDestroyBalance(HarnessSetup("OrvFaulty_Gdi", kFaultyRows), 40);
+    const BalanceResult gdi = CheckCreateDestroyBalance(HarnessSetup("OrvFaulty_Gdi", kFaultyRows), 40);
     EXPECT_GE(gdi.gdiObjects, 40);
     EXPECT_NE(gdi.fault, "");
-    const BalanceResult heap =
-        CheckCreateDestroyBalance(HarnessSetup("OrvFaulty_Heap", kFaultyRows), 40);
+    const BalanceResult heap = CheckCreateDestroyBalance(HarnessSetup("OrvFaulty_Heap", kFaultyRows), 40);
     EXPECT_GE(heap.heapBlocks, 40);
     EXPECT_NE(heap.fault, "");
-    const BalanceResult clean =
-        CheckCreateDestroyBalance(HarnessSetup("OrvFaulty_Clean", kFaultyRows), 40);
+    const BalanceResult clean = CheckCreateDestroyBalance(HarnessSetup("OrvFaulty_Clean", kFaultyRows), 40);
     EXPECT_EQ(clean.fault, "");
 
-    const StreamResult scribble =
-        RunMessageStream(HarnessSetup("OrvFaulty_Scribble", kFaultyRows), 1, 500);
-    EXPECT_NE(scribble.fault.find("input buffer of lParam changed"), std::string::npos)
-        << scribble.fault;
+    const StreamResult scribble = RunMessageStream(HarnessSetup("OrvFaulty_Scribble", kFaultyRows), 1, 500);
+    EXPECT_NE(scribble.fault.find("input buffer of lParam changed"), std::string::npos) << scribble.fault;
     EXPECT_EQ(RunMessageStream(HarnessSetup("OrvFaulty_Clean", kFaultyRows), 1, 500).fault, "");
 }
 

@@ -49,27 +49,20 @@ TEST(MsgSequences, Controls)
         {"LED focus", "ORV_LEDClass", focusMessages, inAndOut, focus},
         {"splitter focus", "ORV_SplitterClass", focusMessages, inAndOut, focus},
         {"hex editor focus", "ORV_HexEditorClass", focusMessages, inAndOut, focus},
-        {"splitter bar width: the layout comes posted",
-         "ORV_SplitterClass",
-         layout,
+        {"splitter bar width: the layout comes posted", "ORV_SplitterClass", layout,
          [](HWND s, HWND) {
              SendMessage(s, SPM_SETBARWIDTH, 0, 9);
              PumpMessages();
          },
-         {{SPM_SETBARWIDTH, kSent | kLParam, 0, 9},
-          {SPM_RECALC, kPosted},
+         {{SPM_SETBARWIDTH, kSent | kLParam, 0, 9}, {SPM_RECALC, kPosted},
           {WM_SIZE, kSent | kWParam, SIZE_RESTORED}}},
-        {"splitter position refused: no layout",
-         "ORV_SplitterClass",
-         layout,
+        {"splitter position refused: no layout", "ORV_SplitterClass", layout,
          [](HWND s, HWND) {
              SendMessage(s, SPM_SETPOS, 0, 0);
              PumpMessages();
          },
          {{SPM_SETPOS, kSent}}},
-        {"splitter passes a pane's command on",
-         "ORV_SplitterClass",
-         layout,
+        {"splitter passes a pane's command on", "ORV_SplitterClass", layout,
          [](HWND s, HWND) {
              HWND edit = CreateWindowInFlavour("Edit", WS_CHILD, 0, 0, 50, 20, s, 7);
              SetWindowTextA(edit, "x");
@@ -112,9 +105,9 @@ TEST(MsgSequences, RecorderChecks)
     const ExpectedMsg note = {WM_NOTIFY, kNotify | kWParam, 3, 0, static_cast<UINT>(NM_CLICK)};
     const ExpectedMsg posted = {WM_APP + 1, kPosted | kWParam | kLParam, 3, 4};
     act();
-    EXPECT_TRUE(host.messages.Check(
-        {sent, {WM_APP + 5, kSent | kOptional}, note, posted, {WM_APP + 6, kPosted | kOptional}},
-        "optional rows missing"));
+    EXPECT_TRUE(host.messages.Check({sent, {WM_APP + 5, kSent | kOptional}, note, posted,
+                                     {WM_APP + 6, kPosted | kOptional}},
+                                    "optional rows missing"));
     EXPECT_TRUE(host.messages.log().empty()) << "a check flushes";
 
     const struct {
@@ -122,24 +115,19 @@ TEST(MsgSequences, RecorderChecks)
         Sequence expected;
         const char *fragment;  // of the failure message
     } rows[] = {
-        {"posted taken for sent",
-         {sent, note, {WM_APP + 1, kSent}},
+        {"posted taken for sent", {sent, note, {WM_APP + 1, kSent}},
          "\"posted taken for sent\" differs at expected 2, recorded 2"},
-        {"other code",
-         {sent, {WM_NOTIFY, kNotify, 0, 0, static_cast<UINT>(NM_DBLCLK)}, posted},
+        {"other code", {sent, {WM_NOTIFY, kNotify, 0, 0, static_cast<UINT>(NM_DBLCLK)}, posted},
          "\n  > 1 WM_NOTIFY sent parent code=NM_DBLCLK\n"},
-        {"other wParam",
-         {{WM_APP, kSent | kWParam, 9}, note, posted},
+        {"other wParam", {{WM_APP, kSent | kWParam, 9}, note, posted},
          "recorded:\n  > 0 WM_APP sent wParam=0x1 lParam=0x2\n"},
         {"one row short", {sent, note}, "\n  > 2 WM_APP+1 posted wParam=0x3 lParam=0x4"},
-        {"one row more",
-         {sent, note, posted, {WM_APP + 2, kPosted}},
+        {"one row more", {sent, note, posted, {WM_APP + 2, kPosted}},
          "differs at expected 3, recorded 3"},
     };
     for (const auto &row : rows) {
         act();
-        EXPECT_NONFATAL_FAILURE(EXPECT_TRUE(host.messages.Check(row.expected, row.name)),
-                                row.fragment);
+        EXPECT_NONFATAL_FAILURE(EXPECT_TRUE(host.messages.Check(row.expected, row.name)), row.fragment);
     }
     DestroyWindow(child);
 }

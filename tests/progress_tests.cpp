@@ -251,8 +251,7 @@ TEST_F(ProgressTest, SystemColoursByDefault)
     HWND p = Create(60, 20);
     Send(p, PGM_SETPOS, 50);
     Capture shot(p);
-    EXPECT_EQ(shot.At(0, 0),
-              (GetSysColor(COLOR_HIGHLIGHT) | (~GetSysColor(COLOR_WINDOW) & 0xFFFFFF)));
+    EXPECT_EQ(shot.At(0, 0), (GetSysColor(COLOR_HIGHLIGHT) | (~GetSysColor(COLOR_WINDOW) & 0xFFFFFF)));
     EXPECT_EQ(shot.At(59, 0), GetSysColor(COLOR_WINDOW));
     DestroyWindow(p);
 }

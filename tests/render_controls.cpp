@@ -17,14 +17,14 @@ namespace {
 HWND CreateControl(const wchar_t *className, HWND parent, int x, int y, int width, int height,
                    const wchar_t *text = L"", DWORD style = 0, DWORD exStyle = 0)
 {
-    return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                           height, parent, NULL, GetModuleHandleW(NULL), NULL);
+    return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                           parent, NULL, GetModuleHandleW(NULL), NULL);
 }
 
 // Columns with titles and widths (the one at index right is right-aligned) and
 // rows of cells, into a list view or a grid.
-void FillList(HWND list, int columns, const wchar_t *const *titles, const int *widths, int right,
-              int rows, const wchar_t *const *cells)
+void FillList(HWND list, int columns, const wchar_t *const *titles, const int *widths, int right, int rows,
+              const wchar_t *const *cells)
 {
     for (int c = 0; c < columns; ++c) {
         LVCOLUMNW column = {};
@@ -78,10 +78,8 @@ void AddProgressBars(HWND parent)
 // returns its width.
 int AddHexEditor(HWND parent, int x, int y, int height)
 {
-    HWND hex = CreateControl(ORV_HEXEDITORCLASSW, parent, x, y, 10, height, L"", WS_VSCROLL,
-                             WS_EX_CLIENTEDGE);
-    const char text[] = "orvcc32 hex editor: \x01\x02 Gr\xfc\xdf"
-                        "e aus M\xfcnchen! 0123456789 "
+    HWND hex = CreateControl(ORV_HEXEDITORCLASSW, parent, x, y, 10, height, L"", WS_VSCROLL, WS_EX_CLIENTEDGE);
+    const char text[] = "orvcc32 hex editor: \x01\x02 Gr\xfc\xdf" "e aus M\xfcnchen! 0123456789 "
                         "The quick brown fox jumps over the lazy dog.\r\n\x7f\x80\xff";
     std::vector<BYTE> data(text, text + sizeof text - 1);
     for (int i = 0; i < 96; ++i)
@@ -107,8 +105,8 @@ void AddSplitters(HWND parent, int x, int y, int width, int height)
     const wchar_t *texts[] = {L"pane 1", L"pane 2: top", L"pane 2: bottom"};
     HWND panes[3];
     for (int i = 0; i < 3; ++i)
-        panes[i] = CreateControl(L"STATIC", parent, 0, 0, 1, 1, texts[i],
-                                 SS_CENTER | SS_CENTERIMAGE, WS_EX_CLIENTEDGE);
+        panes[i] = CreateControl(L"STATIC", parent, 0, 0, 1, 1, texts[i], SS_CENTER | SS_CENTERIMAGE,
+                                 WS_EX_CLIENTEDGE);
     const double third = 0.35;
     (void)Splitter_SetPos(outer, &third);
     (void)Splitter_SetPane1(outer, panes[0], TRUE);
@@ -132,16 +130,9 @@ void AddAnalogMeters(HWND parent, int x, int y, int height)
     AnalogMeter_SetMetrics(below, &metrics);
     AnalogMeter_SetPos(below, 120);
 
-    HWND top = CreateControl(ORV_ANALOGMETERCLASSW, parent, x + width + 10, y, width, height,
-                             L"Peak hold");
+    HWND top = CreateControl(ORV_ANALOGMETERCLASSW, parent, x + width + 10, y, width, height, L"Peak hold");
     AMINFO peak = {AMIF_STYLE | AMIF_INTERVALS | AMIF_LABELSTEP | AMIF_HOLDTIME,
-                   AMS_CAPTIONTOP | AMS_PEAKHOLD,
-                   0xFF,
-                   25,
-                   5,
-                   0,
-                   600000,
-                   0};
+                   AMS_CAPTIONTOP | AMS_PEAKHOLD, 0xFF, 25, 5, 0, 600000, 0};
     AnalogMeter_SetInfo(top, &peak);
     const AMCOLORS colors = {RGB(255, 255, 240), RGB(96, 96, 96), RGB(0, 64, 160), RGB(220, 0, 0),
                              RGB(0, 96, 0)};
@@ -151,8 +142,7 @@ void AddAnalogMeters(HWND parent, int x, int y, int height)
     UpdateWindow(top);  // the peak stays at 150
     AnalogMeter_SetPos(top, 70);
 
-    HWND bare =
-        CreateControl(ORV_ANALOGMETERCLASSW, parent, x + 2 * (width + 10), y, width, height);
+    HWND bare = CreateControl(ORV_ANALOGMETERCLASSW, parent, x + 2 * (width + 10), y, width, height);
     AMINFO none = {AMIF_STYLE | AMIF_INTERVALS, AMS_NOCAPTION, AMS_NOCAPTION, 6, 0, 0, 0, 0};
     AnalogMeter_SetInfo(bare, &none);
     AnalogMeter_SetPos(bare, 90);
@@ -170,11 +160,8 @@ int AddLedsAndLinks(HWND parent, int x, int y)
         Led_SetFlags(led, i == 0 ? LDF_POINT : 0);
     }
     const DWORD shapes[5] = {LDT_ROUND, LDT_ROUND, LDT_RECT, LDT_HBAR, LDT_VBAR};
-    const RECT places[5] = {{80, 10, 20, 20},
-                            {104, 10, 20, 20},
-                            {128, 10, 20, 20},
-                            {152, 14, 40, 13},
-                            {196, 0, 13, 41}};
+    const RECT places[5] = {{80, 10, 20, 20}, {104, 10, 20, 20}, {128, 10, 20, 20},
+                            {152, 14, 40, 13}, {196, 0, 13, 41}};
     for (int i = 0; i < 5; ++i) {
         HWND led = CreateControl(ORV_LEDCLASSW, parent, x + places[i].left, y + places[i].top,
                                  places[i].right, places[i].bottom);
@@ -183,8 +170,7 @@ int AddLedsAndLinks(HWND parent, int x, int y)
     }
     const wchar_t *texts[2] = {L"www.example.org", L"Hilfe und Support"};
     for (int i = 0; i < 2; ++i) {
-        HWND link =
-            CreateControl(ORV_WEBLINKCLASSW, parent, x + 230, y + i * 22, 150, 20, texts[i]);
+        HWND link = CreateControl(ORV_WEBLINKCLASSW, parent, x + 230, y + i * 22, 150, 20, texts[i]);
         SendMessageW(link, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), FALSE);
         WebLink_SetStyle(link, WLS_UNDERLINEMASK, i == 0 ? WLS_UNDERLINEALWAYS : WLS_UNDERLINENONE);
     }
@@ -201,14 +187,10 @@ int AddGrid(HWND parent, int x, int y, int width)
     const wchar_t *titles[4] = {L"Nr.", L"Artikel", L"Preis", L"Bemerkung"};
     const int widths[4] = {36, 150, 80, width - 36 - 150 - 80 - 8};
     const wchar_t *cells[] = {
-        L"1",     L"Schrauben M4",
-        L"3,20",  L"Kiste zu 100 St\u00fcck",
-        L"2",     L"Unterlegscheiben",
-        L"1,85",  L"",
-        L"3",     L"Winkel verzinkt, 40 x 40 x 2 mm, gelocht",
-        L"12,40", L"nachbestellen",
-        L"4",     L"D\u00fcbel",
-        L"0,95",  L"Lager B",
+        L"1", L"Schrauben M4", L"3,20", L"Kiste zu 100 St\u00fcck",
+        L"2", L"Unterlegscheiben", L"1,85", L"",
+        L"3", L"Winkel verzinkt, 40 x 40 x 2 mm, gelocht", L"12,40", L"nachbestellen",
+        L"4", L"D\u00fcbel", L"0,95", L"Lager B",
     };
     FillList(grid, 4, titles, widths, 2, 4, cells);
     Grid_SetGridStyle(grid, GCS_HORZLINES | GCS_VERTLINES | GCS_ROWHEADERS | GCS_FIXEDFIRSTCOLUMN);
@@ -225,12 +207,11 @@ bool RenderListView(const char *path)
 {
     HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 380, 130, NULL,
                                  NULL, GetModuleHandleW(NULL), NULL);
-    HWND list = CreateControl(WC_LISTVIEWW, frame, 10, 10, 360, 110, L"",
-                              WS_BORDER | LVS_REPORT | LVS_EDITLABELS);
+    HWND list = CreateControl(WC_LISTVIEWW, frame, 10, 10, 360, 110, L"", WS_BORDER | LVS_REPORT | LVS_EDITLABELS);
     const wchar_t *names[] = {L"Datei", L"Gr\u00f6\u00dfe", L"Ge\u00e4ndert"};
     const int widths[] = {130, 105, 105};
-    const wchar_t *rows[] = {L"bericht.txt", L"12 KB",      L"03.11.2026", L"daten.csv", L"48 KB",
-                             L"21.10.2026",  L"notizen.md", L"3 KB",       L"02.09.2026"};
+    const wchar_t *rows[] = {L"bericht.txt", L"12 KB", L"03.11.2026", L"daten.csv", L"48 KB", L"21.10.2026",
+                             L"notizen.md", L"3 KB", L"02.09.2026"};
     FillList(list, 3, names, widths, 1, 3, rows);
     LVSORTOPTION sort = {LVSO_SORTHEADER, 0, WM_APP, 1, FALSE, NULL};
     LVEDITOPTION edit = {LVSO_EDITSUBITEMS, 0, WM_APP + 1};
@@ -249,8 +230,8 @@ int main(int argc, char **argv)
     const char *path = argc > 1 ? argv[1] : "controls.png";
     if (!InitORVCC(0x7F))
         return 1;
-    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 162, NULL,
-                                 NULL, GetModuleHandleW(NULL), NULL);
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 162,
+                                 NULL, NULL, GetModuleHandleW(NULL), NULL);
     AddProgressBars(frame);
     const int hexWidth = AddHexEditor(frame, 320, 10, 142);
     const int ledHeight = AddLedsAndLinks(frame, 10, 162);

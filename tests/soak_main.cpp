@@ -24,8 +24,7 @@ bool Soak(const HarnessControl &control, unsigned long count, unsigned seed)
     }
     const StreamResult stream = RunMessageStream(control.setup, seed, count);
     printf("%-22s %-7s %9lu messages %8.1f s %9.0f messages/s  %s\n", control.className, flavour,
-           stream.messages, stream.seconds,
-           stream.seconds > 0 ? stream.messages / stream.seconds : 0.0,
+           stream.messages, stream.seconds, stream.seconds > 0 ? stream.messages / stream.seconds : 0.0,
            stream.fault.empty() ? "clean" : stream.fault.c_str());
     fflush(stdout);
     if (!stream.fault.empty())

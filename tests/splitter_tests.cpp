@@ -58,15 +58,13 @@ protected:
     // A splitter with two white panes; reparent makes them its children.
     HWND Create(HWND parent, int x, int y, int w, int h, DWORD flags, bool reparent = true)
     {
-        HWND splitter = CreateWindowInFlavour("ORV_SplitterClass", WS_CHILD | WS_VISIBLE, x, y, w,
-                                              h, parent, 5);
+        HWND splitter = CreateWindowInFlavour("ORV_SplitterClass", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, 5);
         EXPECT_NE(splitter, nullptr);
         (void)Splitter_SetFlags(splitter, SPF_HORIZONTAL | SPF_FULLDRAG | SPF_LOCKED, flags);
         for (int i = 0; i < 2; ++i) {
-            panes_[i] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0,
-                                        0, 1, 1, parent_, NULL, GetModuleHandleW(NULL), NULL);
-            SendMessage(splitter, i ? SPM_SETPANE2 : SPM_SETPANE1, reparent,
-                        reinterpret_cast<LPARAM>(panes_[i]));
+            panes_[i] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 1, 1,
+                                        parent_, NULL, GetModuleHandleW(NULL), NULL);
+            SendMessage(splitter, i ? SPM_SETPANE2 : SPM_SETPANE1, reparent, reinterpret_cast<LPARAM>(panes_[i]));
         }
         PumpMessages();
         return splitter;
@@ -91,8 +89,8 @@ protected:
 
 std::string Str(const RECT &r)
 {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 // Panes never get a negative size and the bar never leaves the client area.
@@ -108,35 +106,11 @@ TEST_F(SplitterTest, LayoutKeepsTheBarInside)
     } cases[] = {
         {"half", 0, 200, 100, 6, 0.5, true, {0, 0, 100, 100}, {106, 0, 200, 100}},
         {"end", 0, 200, 100, 6, 1.0, true, {0, 0, 194, 100}, {200, 0, 200, 100}},
-        {"odd bar at the start",
-         SPF_HORIZONTAL,
-         50,
-         41,
-         7,
-         0.0,
-         true,
-         {0, 0, 50, 0},
-         {0, 7, 50, 41}},
+        {"odd bar at the start", SPF_HORIZONTAL, 50, 41, 7, 0.0, true, {0, 0, 50, 0}, {0, 7, 50, 41}},
         {"odd bar at the end", 0, 41, 20, 7, 1.0, true, {0, 0, 34, 20}, {41, 0, 41, 20}},
         {"stacked", SPF_HORIZONTAL, 200, 100, 6, 0.25, true, {0, 0, 200, 25}, {0, 31, 200, 100}},
-        {"panes of the parent",
-         SPF_HORIZONTAL,
-         200,
-         100,
-         6,
-         0.25,
-         false,
-         {0, 0, 200, 25},
-         {0, 31, 200, 100}},
-        {"bar wider than the client",
-         0,
-         200,
-         100,
-         300,
-         0.5,
-         true,
-         {0, 0, 0, 100},
-         {200, 0, 200, 100}},
+        {"panes of the parent", SPF_HORIZONTAL, 200, 100, 6, 0.25, false, {0, 0, 200, 25}, {0, 31, 200, 100}},
+        {"bar wider than the client", 0, 200, 100, 300, 0.5, true, {0, 0, 0, 100}, {200, 0, 200, 100}},
         {"negative bar", 0, 200, 100, -5, 0.5, true, {0, 0, 100, 100}, {100, 0, 200, 100}},
         {"no client area", 0, 0, 0, 6, 0.5, true, {0, 0, 0, 0}, {0, 0, 0, 0}},
     };
@@ -159,11 +133,7 @@ TEST_F(SplitterTest, MessagesClampAndReport)
         double in;
         BOOL result;
         double stored;
-    } positions[] = {{1.5, TRUE, 1.0},
-                     {-0.2, TRUE, 0.0},
-                     {0.3, TRUE, 0.3},
-                     {NAN, FALSE, 0.3},
-                     {INFINITY, TRUE, 1.0}};
+    } positions[] = {{1.5, TRUE, 1.0}, {-0.2, TRUE, 0.0}, {0.3, TRUE, 0.3}, {NAN, FALSE, 0.3}, {INFINITY, TRUE, 1.0}};
     for (const auto &p : positions) {
         double out = -1;
         EXPECT_EQ(Splitter_SetPos(s, &p.in), p.result) << p.in;
@@ -177,8 +147,7 @@ TEST_F(SplitterTest, MessagesClampAndReport)
     EXPECT_EQ(Splitter_SetBarWidth(s, 9), EnvInt("ORVCC_EXPECT_DPI", 96) * 6 / 96);
     EXPECT_EQ(Splitter_GetBarWidth(s), 9);
     EXPECT_EQ(Splitter_GetPane1(s), panes_[0]);
-    HWND bare =
-        CreateWindowInFlavour("ORV_SplitterClass", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent_, 6);
+    HWND bare = CreateWindowInFlavour("ORV_SplitterClass", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent_, 6);
     EXPECT_TRUE(OrvHeaderCDriveSplitter(bare, panes_[0]));
 }
 
@@ -195,8 +164,7 @@ TEST_F(SplitterTest, PostedAndSentRelayouts)
     PumpMessages();
     EXPECT_EQ(Str(In(s, panes_[0])), "0,0,200,25");
     EXPECT_EQ(Str(In(s, panes_[1])), "0,35,200,100");
-    HWND third =
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, s, NULL, NULL, NULL);
+    HWND third = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, s, NULL, NULL, NULL);
     EXPECT_EQ(Splitter_SetPane2(s, third, FALSE), panes_[1]);
     EXPECT_EQ(Str(In(s, third)), "0,35,200,100");
 }
@@ -234,13 +202,10 @@ TEST_F(SplitterTest, ForwardsNotificationsAndCommands)
     HWND s = Create(parent_, 0, 0, 200, 100, 0);
     NMHDR header = {panes_[0], 9, 4321};
     EXPECT_EQ(SendMessage(s, WM_NOTIFY, 9, reinterpret_cast<LPARAM>(&header)), 0x1234);
-    EXPECT_EQ(
-        SendMessage(s, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(panes_[0])),
-        0x77);
+    EXPECT_EQ(SendMessage(s, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(panes_[0])), 0x77);
     SetFocus(s);
     SetFocus(parent_);
-    const std::vector<UINT> codes = {4321u, static_cast<UINT>(NM_SETFOCUS),
-                                     static_cast<UINT>(NM_KILLFOCUS)};
+    const std::vector<UINT> codes = {4321u, static_cast<UINT>(NM_SETFOCUS), static_cast<UINT>(NM_KILLFOCUS)};
     EXPECT_EQ(parentLog.codes, codes);
     ASSERT_EQ(parentLog.commands.size(), 1u);
     EXPECT_EQ(parentLog.commands[0], MAKEWPARAM(7, BN_CLICKED));
@@ -279,8 +244,7 @@ void DragBar(HWND splitter, int x, int y, bool horizontal, int delta)
 
 TEST_F(SplitterTest, DraggingInBothModes)
 {
-    for (DWORD flags :
-         {0u, 1u * SPF_HORIZONTAL, 1u * SPF_FULLDRAG, 1u * (SPF_HORIZONTAL | SPF_FULLDRAG)}) {
+    for (DWORD flags : {0u, 1u * SPF_HORIZONTAL, 1u * SPF_FULLDRAG, 1u * (SPF_HORIZONTAL | SPF_FULLDRAG)}) {
         const bool horizontal = flags & SPF_HORIZONTAL, live = flags & SPF_FULLDRAG;
         HWND s = Create(parent_, 10, 10, 300, 200, flags);
         parentLog = ParentLog();
@@ -294,12 +258,10 @@ TEST_F(SplitterTest, DraggingInBothModes)
         EXPECT_NEAR(Extent(panes_[0], horizontal), live ? moved : start, 1) << flags;
         LeftButton(false);
         EXPECT_TRUE(Eventually([&] { return !parentLog.codes.empty(); }));
-        EXPECT_EQ(parentLog.codes, std::vector<UINT>{static_cast<UINT>(NM_RELEASEDCAPTURE)})
-            << flags;
+        EXPECT_EQ(parentLog.codes, std::vector<UINT>{static_cast<UINT>(NM_RELEASEDCAPTURE)}) << flags;
         // The parent hears of the release before a posted relayout moves the panes.
         const RECT &atRelease = parentLog.paneAtRelease;
-        EXPECT_NEAR(horizontal ? atRelease.bottom - atRelease.top
-                               : atRelease.right - atRelease.left,
+        EXPECT_NEAR(horizontal ? atRelease.bottom - atRelease.top : atRelease.right - atRelease.left,
                     live ? moved : start, 1)
             << flags;
         PumpMessages();
@@ -371,8 +333,7 @@ TEST_F(SplitterTest, DpiBarPixels)
         SelectObject(reference, bitmap);
         RECT bar = {h ? 0 : p, h ? p : 0, h ? 201 : p + width, h ? p + width : 101};
         const UINT edges = BF_MIDDLE | (h ? BF_TOP | BF_BOTTOM : BF_LEFT | BF_RIGHT);
-        const bool themed =
-            !IsAnsiFlavour() && IsThemeActive() && (GetThemeAppProperties() & STAP_ALLOW_CONTROLS);
+        const bool themed = !IsAnsiFlavour() && IsThemeActive() && (GetThemeAppProperties() & STAP_ALLOW_CONTROLS);
         HTHEME theme = themed ? OpenThemeData(s, L"GLOBALS") : NULL;
         if (theme) {
             HBRUSH face = CreateSolidBrush(GetThemeSysColor(theme, COLOR_BTNFACE));

@@ -91,8 +91,7 @@ TEST(ThemeHelper, ControlsHoldOneReferenceEach)
     HWND first = CreateWindowInFlavour("ORV_ProgressClass", WS_CHILD, 0, 0, 50, 10, host.hwnd(), 1);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(HelperLoaded(), !IsAnsiFlavour());
-    HWND second =
-        CreateWindowInFlavour("ORV_ProgressClass", WS_CHILD, 0, 20, 50, 10, host.hwnd(), 2);
+    HWND second = CreateWindowInFlavour("ORV_ProgressClass", WS_CHILD, 0, 20, 50, 10, host.hwnd(), 2);
     ASSERT_NE(second, nullptr);
     DestroyWindow(first);
     EXPECT_EQ(HelperLoaded(), !IsAnsiFlavour());

@@ -23,13 +23,11 @@ TEST(Unload, ClientObjectHoldsTheLibraryUntilReleased)
     HMODULE library = LoadLibraryA("orvcc32.dll");
     ASSERT_TRUE(library);
     typedef BOOL(WINAPI * InitFn)(DWORD);
-    InitFn init =
-        reinterpret_cast<InitFn>(reinterpret_cast<void *>(GetProcAddress(library, "InitORVCC")));
+    InitFn init = reinterpret_cast<InitFn>(reinterpret_cast<void *>(GetProcAddress(library, "InitORVCC")));
     ASSERT_TRUE(init && init(0));
-    HWND host = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL,
-                                NULL, NULL);
-    HWND bar = CreateWindowExA(0, "ORV_ProgressClass", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20,
-                               host, NULL, NULL, NULL);
+    HWND host = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
+    HWND bar = CreateWindowExA(0, "ORV_ProgressClass", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, host, NULL,
+                               NULL, NULL);
     ASSERT_TRUE(bar);
     IAccessible *object = ClientObject(bar);
     ASSERT_TRUE(object);

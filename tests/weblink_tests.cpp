@@ -31,8 +31,7 @@ HINSTANCE WINAPI RecordOpen(HWND owner, const C *verb, const C *file, const C *p
     std::wstring wide(4 * 4096, L'\0');
     if (sizeof(C) == 1)
         wide.resize(MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char *>(file), -1,
-                                        &wide[0], 4 * 4096) -
-                    1);
+                                        &wide[0], 4 * 4096) - 1);
     else
         wide = reinterpret_cast<const wchar_t *>(file);
     g_opened.push_back({owner, sizeof(C) == 2, !verb && !params && !dir && show == SW_SHOW, wide});
@@ -116,13 +115,8 @@ protected:
 // Each step: an optional target message, then a key; what the key opens.
 TEST_F(WebLinkTest, TargetIsOpenedBySpaceAndReturn)
 {
-    const struct {
-        UINT message;
-        const void *text;
-        LRESULT result;
-        WPARAM key;
-        const wchar_t *opens;
-    } steps[] = {
+    const struct { UINT message; const void *text; LRESULT result; WPARAM key; const wchar_t *opens; }
+    steps[] = {
         {0, nullptr, 0, VK_SPACE, nullptr},
         {WLM_SETURLA, "http://a.invalid/", 1, VK_SPACE, L"http://a.invalid/"},
         {WLM_SETURLW, L"http://b.invalid/", 1, VK_RETURN, L"http://b.invalid/"},
@@ -137,8 +131,7 @@ TEST_F(WebLinkTest, TargetIsOpenedBySpaceAndReturn)
     for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
         if (steps[i].message) {
             EXPECT_EQ(Send(steps[i].message, 0, reinterpret_cast<LPARAM>(steps[i].text)),
-                      steps[i].result)
-                << "step " << i;
+                      steps[i].result) << "step " << i;
         }
         g_opened.clear();
         EXPECT_EQ(Send(WM_KEYDOWN, steps[i].key, 0), 0);
@@ -165,8 +158,7 @@ TEST_F(WebLinkTest, DoubleByteLongTargetKeepsEveryCharacter)
     const bool ansi = IsAnsiFlavour();
     std::string narrow(target.size() * 2 + 1, '\0');
     narrow.resize(WideCharToMultiByte(CP_ACP, 0, target.c_str(), -1, &narrow[0],
-                                      static_cast<int>(narrow.size()), NULL, NULL) -
-                  1);
+                                      static_cast<int>(narrow.size()), NULL, NULL) - 1);
     // The width the build does not store in goes through the conversion.
     const LRESULT stored = ansi ? Send(WLM_SETURLW, 0, reinterpret_cast<LPARAM>(target.c_str()))
                                 : Send(WLM_SETURLA, 0, reinterpret_cast<LPARAM>(narrow.c_str()));
@@ -181,8 +173,7 @@ TEST_F(WebLinkTest, OptionsParamAndStateBits)
 {
     BOOL hotTracking = FALSE;
     SystemParametersInfoA(SPI_GETHOTTRACKING, 0, &hotTracking, 0);
-    const LRESULT initial =
-        hotTracking ? WLS_UNDERLINENOTHOT : WLS_UNDERLINENOTHOT | WLS_NOHOTCOLOR;
+    const LRESULT initial = hotTracking ? WLS_UNDERLINENOTHOT : WLS_UNDERLINENOTHOT | WLS_NOHOTCOLOR;
     EXPECT_EQ(Send(WLM_GETSTYLE), initial);
     SetFocus(link_);
     EXPECT_EQ(Send(WLM_SETSTYLE, 0xFFFFFFFF, 0), initial);
@@ -213,8 +204,8 @@ TEST_F(WebLinkTest, FontsAreTheControlsOwnCopies)
         LOGFONTW got = {}, expected = {};
         ASSERT_EQ(GetObjectW(font, sizeof got, &got), static_cast<int>(sizeof got));
         GetObjectW(c[1], sizeof expected, &expected);
-        EXPECT_TRUE(got.lfHeight == expected.lfHeight &&
-                    !lstrcmpW(got.lfFaceName, expected.lfFaceName) && !got.lfUnderline);
+        EXPECT_TRUE(got.lfHeight == expected.lfHeight && !lstrcmpW(got.lfFaceName, expected.lfFaceName) &&
+                    !got.lfUnderline);
         Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);  // its own font handed back
         EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT))), DWORD(OBJ_FONT));
     }
@@ -224,31 +215,13 @@ TEST_F(WebLinkTest, FontsAreTheControlsOwnCopies)
 TEST_F(WebLinkTest, CustomDrawStages)
 {
     const COLORREF text = GetSysColor(COLOR_HIGHLIGHT), face = GetSysColor(COLOR_BTNFACE);
-    const struct {
-        LRESULT preErase, prePaint;
-        int shift;
-        std::vector<DWORD> stages;
-        bool background, drawn;
-    } cases[] = {
+    const struct { LRESULT preErase, prePaint; int shift; std::vector<DWORD> stages; bool background, drawn; }
+    cases[] = {
         {0, 0, 0, {CDDS_PREERASE, CDDS_PREPAINT}, true, true},
-        {CDRF_NOTIFYPOSTERASE,
-         CDRF_NOTIFYPOSTPAINT,
-         0,
-         {CDDS_PREERASE, CDDS_POSTERASE, CDDS_PREPAINT, CDDS_POSTPAINT},
-         true,
-         true},
-        {CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTERASE,
-         0,
-         0,
-         {CDDS_PREERASE, CDDS_PREPAINT},
-         false,
-         true},
-        {0,
-         CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT,
-         0,
-         {CDDS_PREERASE, CDDS_PREPAINT},
-         true,
-         false},
+        {CDRF_NOTIFYPOSTERASE, CDRF_NOTIFYPOSTPAINT, 0,
+         {CDDS_PREERASE, CDDS_POSTERASE, CDDS_PREPAINT, CDDS_POSTPAINT}, true, true},
+        {CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTERASE, 0, 0, {CDDS_PREERASE, CDDS_PREPAINT}, false, true},
+        {0, CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT, 0, {CDDS_PREERASE, CDDS_PREPAINT}, true, false},
         {0, 0, 200, {CDDS_PREERASE, CDDS_PREPAINT}, true, false},
     };
     for (const auto &c : cases) {
@@ -322,24 +295,18 @@ TEST_F(WebLinkMouseTest, HotTrackingPressAndRelease)
     EXPECT_EQ(GetFocus(), link_);
     EXPECT_EQ(Count(NM_SETFOCUS), 1);
     const UINT outsidePressed = IsAnsiFlavour() ? CDIS_SELECTED : 0;
-    const struct {
-        int x, y;
-        int button;
-        UINT state;
-        bool captured;
-        size_t opened;
-        int released;
-    } steps[] = {
+    const struct { int x, y; int button; UINT state; bool captured; size_t opened; int released; }
+    steps[] = {
         {10, 10, 0, CDIS_HOT, false, 0, 0},
         {10, 10, 1, CDIS_HOT | CDIS_SELECTED, true, 0, 0},
         {300, 10, 0, outsidePressed, true, 0, 0},
         {12, 12, 0, CDIS_HOT | CDIS_SELECTED, true, 0, 0},
-        {12, 12, -1, CDIS_HOT, false, 1, 1},  // released inside: opens
+        {12, 12, -1, CDIS_HOT, false, 1, 1},               // released inside: opens
         {12, 12, 1, CDIS_HOT | CDIS_SELECTED, true, 1, 1},
-        {300, 10, -1, 0, false, 1, 2},  // released outside: does not
+        {300, 10, -1, 0, false, 1, 2},                     // released outside: does not
         {12, 12, 1, CDIS_HOT | CDIS_SELECTED, true, 1, 2},
         {12, 12, -1, CDIS_HOT, false, 2, 3},
-        {300, 10, 0, 0, false, 2, 3},  // and it leaves after a click
+        {300, 10, 0, 0, false, 2, 3},                      // and it leaves after a click
     };
     for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
         MoveMouse(link_, steps[i].x, steps[i].y);
@@ -375,18 +342,11 @@ TEST_F(WebLinkMouseTest, TextColourAndUnderlinePixels)
                 longest = std::max(longest, run = shot.At(x, y) == colour ? run + 1 : 0);
         return longest >= extent.cx * 4 / 5;
     };
-    const struct {
-        DWORD options;
-        bool hot, underline, hotColoured;
-    } cases[] = {
-        {WLS_UNDERLINENONE, false, false, false},
-        {WLS_UNDERLINEALWAYS, false, true, false},
-        {WLS_UNDERLINENOTHOT, false, true, false},
-        {WLS_UNDERLINEHOT, false, false, false},
-        {WLS_UNDERLINENONE, true, false, true},
-        {WLS_UNDERLINEALWAYS, true, true, true},
-        {WLS_UNDERLINENOTHOT, true, false, true},
-        {WLS_UNDERLINEHOT, true, true, true},
+    const struct { DWORD options; bool hot, underline, hotColoured; } cases[] = {
+        {WLS_UNDERLINENONE, false, false, false},   {WLS_UNDERLINEALWAYS, false, true, false},
+        {WLS_UNDERLINENOTHOT, false, true, false},  {WLS_UNDERLINEHOT, false, false, false},
+        {WLS_UNDERLINENONE, true, false, true},     {WLS_UNDERLINEALWAYS, true, true, true},
+        {WLS_UNDERLINENOTHOT, true, false, true},   {WLS_UNDERLINEHOT, true, true, true},
         {WLS_UNDERLINEHOT | WLS_NOHOTCOLOR, true, true, false},
     };
     for (const auto &c : cases) {

@@ -35,8 +35,7 @@ inline IAccessible *ClientObject(HWND hwnd)
 
 // A string answer about a child (CHILDID_SELF: the object itself), "<none>" when
 // the call fails or gives none.
-inline std::wstring Ask(IAccessible *object,
-                        HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *),
+inline std::wstring Ask(IAccessible *object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *),
                         LONG child = CHILDID_SELF)
 {
     VARIANT id = Self();
@@ -65,8 +64,7 @@ public:
     WinEventLog(DWORD first, DWORD last)
     {
         log_ = &events;
-        hook_ = SetWinEventHook(first, last, NULL, OnEvent, GetCurrentProcessId(), 0,
-                                WINEVENT_OUTOFCONTEXT);
+        hook_ = SetWinEventHook(first, last, NULL, OnEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     }
     ~WinEventLog()
     {
@@ -87,8 +85,7 @@ public:
     std::vector<WinEventRecord> events;
 
 private:
-    static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child,
-                                 DWORD, DWORD)
+    static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
     {
         if (log_)
             log_->push_back({event, hwnd, object, child});

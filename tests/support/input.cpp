@@ -40,17 +40,8 @@ void KeyEvent(WORD vk, bool down)
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */));
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     switch (vk) {
-    case VK_INSERT:
-    case VK_DELETE:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_APPS:
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_APPS:
         input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
         break;
     default:

@@ -68,10 +68,7 @@ struct Random {
         state ^= state << 5;
         return state;
     }
-    int Range(int lo, int hi)
-    {
-        return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1));
-    }
+    int Range(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1)); }
     bool OneIn(int n) { return Next() % static_cast<uint32_t>(n) == 0; }
 };
 
@@ -112,8 +109,7 @@ private:
             VirtualFree(base_, 0, MEM_RELEASE);
         const size_t page = 4096;
         capacity_ = (bytes + page - 1) / page * page;
-        base_ =
-            static_cast<BYTE *>(VirtualAlloc(NULL, capacity_ + page, MEM_RESERVE, PAGE_NOACCESS));
+        base_ = static_cast<BYTE *>(VirtualAlloc(NULL, capacity_ + page, MEM_RESERVE, PAGE_NOACCESS));
         VirtualAlloc(base_, capacity_, MEM_COMMIT, PAGE_READWRITE);
     }
     BYTE *base_ = nullptr;
@@ -137,13 +133,12 @@ InFlight inFlight;
 LONG WINAPI ReportFault(EXCEPTION_POINTERS *info)
 {
     if (inFlight.active) {
-        fprintf(
-            stderr,
-            "harness: exception 0x%08lx in %s, message %lu of seed %u: msg 0x%04x wParam 0x%llx "
-            "lParam 0x%llx\n",
-            info->ExceptionRecord->ExceptionCode, inFlight.className, inFlight.index, inFlight.seed,
-            inFlight.msg, static_cast<unsigned long long>(inFlight.w),
-            static_cast<unsigned long long>(inFlight.l));
+        fprintf(stderr,
+                "harness: exception 0x%08lx in %s, message %lu of seed %u: msg 0x%04x wParam 0x%llx "
+                "lParam 0x%llx\n",
+                info->ExceptionRecord->ExceptionCode, inFlight.className, inFlight.index,
+                inFlight.seed, inFlight.msg, static_cast<unsigned long long>(inFlight.w),
+                static_cast<unsigned long long>(inFlight.l));
         fflush(stderr);
     }
     return EXCEPTION_CONTINUE_SEARCH;
@@ -276,8 +271,7 @@ public:
         inFlight = {spec_.className, index, seed_, row.msg, wFinal, lFinal, true};
         if (trace_) {
             fprintf(stderr, "%lu: msg 0x%04x wParam 0x%llx lParam 0x%llx\n", index, row.msg,
-                    static_cast<unsigned long long>(wFinal),
-                    static_cast<unsigned long long>(lFinal));
+                    static_cast<unsigned long long>(wFinal), static_cast<unsigned long long>(lFinal));
             fflush(stderr);
         }
         if (ansi_)
@@ -290,8 +284,8 @@ public:
             fault = CheckBuffer(row.l, lBuf_, lIn_, "lParam");
         if (!fault.empty()) {
             char where[160];
-            snprintf(where, sizeof where, " (%s, message %lu of seed %u: msg 0x%04x)",
-                     spec_.className, index, seed_, row.msg);
+            snprintf(where, sizeof where, " (%s, message %lu of seed %u: msg 0x%04x)", spec_.className,
+                     index, seed_, row.msg);
             fault += where;
         }
         return fault;
@@ -318,8 +312,8 @@ private:
     }
     LPARAM Scalar()
     {
-        static const uint32_t special[] = {0,           1,       2,        0xFFFFFFFFu, 0x7FFFFFFFu,
-                                           0x80000000u, 0xFFFFu, 0x10000u, 0xFFFFFFFEu};
+        static const uint32_t special[] = {0, 1, 2, 0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u, 0xFFFFu,
+                                           0x10000u, 0xFFFFFFFEu};
         switch (random_.Range(0, 3)) {
         case 0:
             return static_cast<LPARAM>(static_cast<int32_t>(special[random_.Next() % 9]));
@@ -345,31 +339,28 @@ private:
         case kArgPoint: {
             RECT rect = {0, 0, 0, 0};
             GetClientRect(control_, &rect);
-            const int x = random_.Range(-10, rect.right + 10),
-                      y = random_.Range(-10, rect.bottom + 10);
+            const int x = random_.Range(-10, rect.right + 10), y = random_.Range(-10, rect.bottom + 10);
             return MAKELPARAM(x, y);
         }
         case kArgMouseKeys: {
-            static const WPARAM keys[] = {
-                0, MK_LBUTTON, MK_SHIFT, MK_CONTROL, MK_LBUTTON | MK_SHIFT, MK_RBUTTON};
+            static const WPARAM keys[] = {0, MK_LBUTTON, MK_SHIFT, MK_CONTROL, MK_LBUTTON | MK_SHIFT,
+                                          MK_RBUTTON};
             return static_cast<LPARAM>(keys[random_.Next() % 6]);
         }
         case kArgKey: {
-            static const BYTE keys[] = {
-                VK_LEFT,  VK_RIGHT,  VK_UP,      VK_DOWN, VK_HOME, VK_END,    VK_PRIOR,
-                VK_NEXT,  VK_INSERT, VK_DELETE,  VK_BACK, VK_TAB,  VK_RETURN, VK_ESCAPE,
-                VK_SPACE, VK_SHIFT,  VK_CONTROL, VK_F1,   'A',     'C',       'V',
-                'X',      '0',       '9',        0xFF,    0};
+            static const BYTE keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR,
+                                        VK_NEXT, VK_INSERT, VK_DELETE, VK_BACK, VK_TAB, VK_RETURN,
+                                        VK_ESCAPE, VK_SPACE, VK_SHIFT, VK_CONTROL, VK_F1, 'A', 'C',
+                                        'V', 'X', '0', '9', 0xFF, 0};
             return keys[random_.Next() % sizeof keys];
         }
         case kArgChar:
-            return random_.OneIn(4) ? random_.Range(0, 31)
-                                    : random_.Range(32, ansi_ ? 255 : 0x3000);
+            return random_.OneIn(4) ? random_.Range(0, 31) : random_.Range(32, ansi_ ? 255 : 0x3000);
         case kArgDC:
             return reinterpret_cast<LPARAM>(dc_);
         case kArgFont: {
-            const HGDIOBJ fonts[] = {NULL, GetStockObject(DEFAULT_GUI_FONT),
-                                     GetStockObject(SYSTEM_FONT), font_};
+            const HGDIOBJ fonts[] = {NULL, GetStockObject(DEFAULT_GUI_FONT), GetStockObject(SYSTEM_FONT),
+                                     font_};
             return reinterpret_cast<LPARAM>(fonts[random_.Range(0, 3)]);
         }
         case kArgWindow: {
@@ -513,8 +504,7 @@ StreamResult RunMessageStream(const HarnessSetup &setup, unsigned seed, unsigned
                 PumpMessages();
             if (sent % 1024 == 1023 && !session.Valid()) {
                 char text[120];
-                snprintf(text, sizeof text, "heap corrupt after message %lu of seed %u", sent,
-                         seed);
+                snprintf(text, sizeof text, "heap corrupt after message %lu of seed %u", sent, seed);
                 result.fault = text;
                 break;
             }
@@ -565,8 +555,7 @@ BalanceResult CheckCreateDestroyBalance(const HarnessSetup &setup, int cycles)
 
 void ExpectHarnessClean(const HarnessSetup &setup)
 {
-    const unsigned long messages =
-        static_cast<unsigned long>(EnvInt("ORVCC_HARNESS_MESSAGES", 3000));
+    const unsigned long messages = static_cast<unsigned long>(EnvInt("ORVCC_HARNESS_MESSAGES", 3000));
     const unsigned seed = static_cast<unsigned>(EnvInt("ORVCC_HARNESS_SEED", 7));
     const StreamResult stream = RunMessageStream(setup, seed, messages);
     EXPECT_EQ(stream.fault, "");

@@ -47,22 +47,22 @@
 namespace orvtest {
 
 enum ArgKind {
-    kArgZero,       // 0
-    kArgAny,        // random: 0, 1, -1, extremes, small numbers, any 32 bits
-    kArgBool,       // 0 or 1
-    kArgSmall,      // -8 .. 300
-    kArgPoint,      // MAKELPARAM of a client point, a little outside the window too
+    kArgZero,    // 0
+    kArgAny,     // random: 0, 1, -1, extremes, small numbers, any 32 bits
+    kArgBool,    // 0 or 1
+    kArgSmall,   // -8 .. 300
+    kArgPoint,   // MAKELPARAM of a client point, a little outside the window too
     kArgMouseKeys,  // MK_ bits
-    kArgKey,        // a virtual key code
-    kArgChar,       // a character code
-    kArgIn,         // pointer to bufBytes random bytes
-    kArgOut,        // pointer to bufBytes bytes to be written
-    kArgInOpt,      // as kArgIn, sometimes NULL
-    kArgOutOpt,     // as kArgOut, sometimes NULL
-    kArgCount,      // 0..bufBytes, the size of the other argument's buffer
-    kArgString,     // NUL-terminated text of up to bufBytes characters, process flavour
-    kArgDC,         // a memory device context
-    kArgFont,       // a font, a stock font or NULL
+    kArgKey,     // a virtual key code
+    kArgChar,    // a character code
+    kArgIn,      // pointer to bufBytes random bytes
+    kArgOut,     // pointer to bufBytes bytes to be written
+    kArgInOpt,   // as kArgIn, sometimes NULL
+    kArgOutOpt,  // as kArgOut, sometimes NULL
+    kArgCount,   // 0..bufBytes, the size of the other argument's buffer
+    kArgString,  // NUL-terminated text of up to bufBytes characters, process flavour
+    kArgDC,      // a memory device context
+    kArgFont,    // a font, a stock font or NULL
     kArgWindow,  // a child window of the host, the control itself, its parent, NULL or a dead handle
     kArgPick,    // one of the row's picks (bufBytes of them)
 };
@@ -84,8 +84,7 @@ struct MsgRow {
 
 struct HarnessSetup {
     template <size_t N>
-    HarnessSetup(const char *name, const MsgRow (&table)[N])
-        : className(name), rows(table), rowCount(N)
+    HarnessSetup(const char *name, const MsgRow (&table)[N]) : className(name), rows(table), rowCount(N)
     {
     }
     template <size_t N>
@@ -155,7 +154,7 @@ struct HarnessRegistration {
         HarnessControls().push_back(HarnessControl{setup.className, initFlag, setup});
     }
 };
-#define ORV_HARNESS_CONTROL(name, initFlag, setup)                                                 \
+#define ORV_HARNESS_CONTROL(name, initFlag, setup) \
     static const orvtest::HarnessRegistration harnessControl##name((initFlag), (setup))
 
 }  // namespace orvtest

@@ -49,8 +49,7 @@ Watched *FindWatched(HWND hwnd)
 
 bool Wanted(const std::vector<UINT> &only, UINT message)
 {
-    static const UINT noisy[] = {WM_NCHITTEST,   WM_SETCURSOR, WM_MOUSEMOVE,
-                                 WM_NCMOUSEMOVE, WM_GETICON,   WM_GETOBJECT};
+    static const UINT noisy[] = {WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_NCMOUSEMOVE, WM_GETICON, WM_GETOBJECT};
     if (only.empty())
         return std::find(std::begin(noisy), std::end(noisy), message) == std::end(noisy);
     return std::find(only.begin(), only.end(), message) != only.end();
@@ -64,9 +63,8 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     const Watched entry = *w;  // the vector may change during the call
     if (entry.recorder && Wanted(entry.only, message))
         entry.recorder->Record(hwnd, message, wParam, lParam, entry.side);
-    const LRESULT result = entry.wide
-                               ? CallWindowProcW(entry.previous, hwnd, message, wParam, lParam)
-                               : CallWindowProcA(entry.previous, hwnd, message, wParam, lParam);
+    const LRESULT result = entry.wide ? CallWindowProcW(entry.previous, hwnd, message, wParam, lParam)
+                                      : CallWindowProcA(entry.previous, hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         watched.erase(std::remove_if(watched.begin(), watched.end(),
                                      [hwnd](const Watched &x) { return x.hwnd == hwnd; }),
@@ -94,10 +92,8 @@ bool Matches(const ExpectedMsg &e, const RecordedMsg &r)
     const unsigned how = e.flags & (kSent | kPosted);
     return e.message == r.message && (e.flags & kParent) == (r.flags & kParent) &&
            (!how || how == (r.flags & (kSent | kPosted))) &&
-           (!(e.flags & kWParam) || e.wParam == r.wParam) &&
-           (!(e.flags & kLParam) || e.lParam == r.lParam) &&
-           (!(e.flags & kCode) || e.code == r.code) &&
-           (!(e.flags & kDetail) || e.detail == r.detail);
+           (!(e.flags & kWParam) || e.wParam == r.wParam) && (!(e.flags & kLParam) || e.lParam == r.lParam) &&
+           (!(e.flags & kCode) || e.code == r.code) && (!(e.flags & kDetail) || e.detail == r.detail);
 }
 
 std::string Describe(const ExpectedMsg &e)
@@ -119,9 +115,8 @@ std::string Describe(const RecordedMsg &r)
     std::string s = MessageName(r.message) + " " + How(r.flags) + " wParam=" + Hex(r.wParam) +
                     " lParam=" + Hex(static_cast<unsigned long long>(r.lParam));
     if (r.message == WM_NOTIFY || r.message == WM_COMMAND)
-        s += " code=" + (r.message == WM_NOTIFY ? NotifyCodeName(r.code) : Hex(r.code)) +
-             " id=" + std::to_string(r.idFrom) +
-             " from=" + Hex(reinterpret_cast<UINT_PTR>(r.hwndFrom));
+        s += " code=" + (r.message == WM_NOTIFY ? NotifyCodeName(r.code) : Hex(r.code)) + " id=" +
+             std::to_string(r.idFrom) + " from=" + Hex(reinterpret_cast<UINT_PTR>(r.hwndFrom));
     else if (r.code)
         s += " code=" + NotifyCodeName(r.code);
     if (!r.detail.empty())
@@ -141,55 +136,22 @@ const char *Lookup(const Name (&names)[N], UINT value)
             return n.name;
     return nullptr;
 }
-#define NAME(x)                                                                                    \
-    {                                                                                              \
-        static_cast<UINT>(x), #x                                                                   \
-    }
+#define NAME(x) {static_cast<UINT>(x), #x}
 const Name kMessages[] = {
-    NAME(WM_CREATE),
-    NAME(WM_DESTROY),
-    NAME(WM_MOVE),
-    NAME(WM_SIZE),
-    NAME(WM_SETFOCUS),
-    NAME(WM_KILLFOCUS),
-    NAME(WM_ENABLE),
-    NAME(WM_SETTEXT),
-    NAME(WM_GETTEXT),
-    NAME(WM_PAINT),
-    NAME(WM_ERASEBKGND),
-    NAME(WM_SHOWWINDOW),
-    NAME(WM_SETFONT),
-    NAME(WM_GETFONT),
-    NAME(WM_WINDOWPOSCHANGING),
-    NAME(WM_WINDOWPOSCHANGED),
-    NAME(WM_NOTIFY),
-    NAME(WM_STYLECHANGED),
-    NAME(WM_NCCREATE),
-    NAME(WM_NCDESTROY),
-    NAME(WM_GETDLGCODE),
-    NAME(WM_KEYDOWN),
-    NAME(WM_KEYUP),
-    NAME(WM_CHAR),
-    NAME(WM_COMMAND),
-    NAME(WM_TIMER),
-    NAME(WM_HSCROLL),
-    NAME(WM_VSCROLL),
-    NAME(WM_LBUTTONDOWN),
-    NAME(WM_LBUTTONUP),
-    NAME(WM_CAPTURECHANGED),
-    NAME(WM_NOTIFYFORMAT),
+    NAME(WM_CREATE), NAME(WM_DESTROY), NAME(WM_MOVE), NAME(WM_SIZE), NAME(WM_SETFOCUS),
+    NAME(WM_KILLFOCUS), NAME(WM_ENABLE), NAME(WM_SETTEXT), NAME(WM_GETTEXT), NAME(WM_PAINT),
+    NAME(WM_ERASEBKGND), NAME(WM_SHOWWINDOW), NAME(WM_SETFONT), NAME(WM_GETFONT),
+    NAME(WM_WINDOWPOSCHANGING), NAME(WM_WINDOWPOSCHANGED), NAME(WM_NOTIFY), NAME(WM_STYLECHANGED),
+    NAME(WM_NCCREATE), NAME(WM_NCDESTROY), NAME(WM_GETDLGCODE), NAME(WM_KEYDOWN), NAME(WM_KEYUP),
+    NAME(WM_CHAR), NAME(WM_COMMAND), NAME(WM_TIMER), NAME(WM_HSCROLL), NAME(WM_VSCROLL),
+    NAME(WM_LBUTTONDOWN), NAME(WM_LBUTTONUP), NAME(WM_CAPTURECHANGED), NAME(WM_NOTIFYFORMAT),
 };
 const Name kCodes[] = {
-    NAME(NM_OUTOFMEMORY),      NAME(NM_CLICK),
-    NAME(NM_DBLCLK),           NAME(NM_RETURN),
-    NAME(NM_RCLICK),           NAME(NM_RDBLCLK),
-    NAME(NM_SETFOCUS),         NAME(NM_KILLFOCUS),
-    NAME(NM_CUSTOMDRAW),       NAME(NM_HOVER),
-    NAME(NM_RELEASEDCAPTURE),  NAME(LVN_ITEMCHANGING),
-    NAME(LVN_ITEMCHANGED),     NAME(LVN_INSERTITEM),
-    NAME(LVN_DELETEITEM),      NAME(LVN_COLUMNCLICK),
-    NAME(LVN_BEGINLABELEDITA), NAME(LVN_BEGINLABELEDITW),
-    NAME(LVN_ENDLABELEDITA),   NAME(LVN_ENDLABELEDITW),
+    NAME(NM_OUTOFMEMORY), NAME(NM_CLICK), NAME(NM_DBLCLK), NAME(NM_RETURN), NAME(NM_RCLICK),
+    NAME(NM_RDBLCLK), NAME(NM_SETFOCUS), NAME(NM_KILLFOCUS), NAME(NM_CUSTOMDRAW), NAME(NM_HOVER),
+    NAME(NM_RELEASEDCAPTURE), NAME(LVN_ITEMCHANGING), NAME(LVN_ITEMCHANGED), NAME(LVN_INSERTITEM),
+    NAME(LVN_DELETEITEM), NAME(LVN_COLUMNCLICK), NAME(LVN_BEGINLABELEDITA), NAME(LVN_BEGINLABELEDITW),
+    NAME(LVN_ENDLABELEDITA), NAME(LVN_ENDLABELEDITW),
 };
 #undef NAME
 
@@ -232,10 +194,8 @@ void MsgRecorder::Watch(HWND hwnd, std::vector<UINT> only, unsigned side)
             hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, NULL, GetCurrentThreadId());
     }
     const bool wide = IsWindowUnicode(hwnd) != FALSE;
-    const LONG_PTR previous =
-        wide ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-    watched.push_back(
-        {hwnd, reinterpret_cast<WNDPROC>(previous), wide, this, std::move(only), side});
+    const LONG_PTR previous = wide ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    watched.push_back({hwnd, reinterpret_cast<WNDPROC>(previous), wide, this, std::move(only), side});
     const LONG_PTR proc = reinterpret_cast<LONG_PTR>(SubclassProc);
     if (wide)
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, proc);
@@ -243,14 +203,12 @@ void MsgRecorder::Watch(HWND hwnd, std::vector<UINT> only, unsigned side)
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, proc);
 }
 
-RecordedMsg &MsgRecorder::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                 unsigned side)
+RecordedMsg &MsgRecorder::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned side)
 {
     const bool posted = hwnd == pendingHwnd && message == pendingMessage;
     if (posted)
         pendingHwnd = NULL;
-    RecordedMsg r = {hwnd, message, side | (posted ? kPosted : kSent), wParam, lParam, 0, 0,
-                     NULL, ""};
+    RecordedMsg r = {hwnd, message, side | (posted ? kPosted : kSent), wParam, lParam, 0, 0, NULL, ""};
     if (message == WM_NOTIFY && lParam) {
         const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
         r.code = header->code;
@@ -284,8 +242,8 @@ RecordedMsg &MsgRecorder::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return ::testing::AssertionSuccess();
     }
     ::testing::AssertionResult failure = ::testing::AssertionFailure();
-    failure << "message sequence \"" << context << "\" differs at expected " << e << ", recorded "
-            << r << "\n  expected:";
+    failure << "message sequence \"" << context << "\" differs at expected " << e << ", recorded " << r
+            << "\n  expected:";
     for (size_t i = 0; i < expected.size(); ++i)
         failure << "\n  " << (i == e ? "> " : "  ") << i << " " << Describe(expected[i]);
     failure << "\n  recorded:";

@@ -14,15 +14,15 @@
 namespace orvtest {
 
 enum MsgFlags : unsigned {
-    kSent = 0x01,                       // sent to the window (SendMessage, or called by the system)
-    kPosted = 0x02,                     // taken from the queue: posted, or WM_PAINT and WM_TIMER;
-                                        // an expected row with neither takes both
-    kParent = 0x04,                     // arrived at a parent window, not at the control
-    kWParam = 0x08,                     // expected entries: wParam is checked
-    kLParam = 0x10,                     // lParam is checked
-    kCode = 0x20,                       // the notification code is checked
-    kDetail = 0x40,                     // the detail text is checked
-    kOptional = 0x80,                   // may be missing from the log
+    kSent = 0x01,      // sent to the window (SendMessage, or called by the system)
+    kPosted = 0x02,    // taken from the queue: posted, or WM_PAINT and WM_TIMER;
+                       // an expected row with neither takes both
+    kParent = 0x04,    // arrived at a parent window, not at the control
+    kWParam = 0x08,    // expected entries: wParam is checked
+    kLParam = 0x10,    // lParam is checked
+    kCode = 0x20,      // the notification code is checked
+    kDetail = 0x40,    // the detail text is checked
+    kOptional = 0x80,  // may be missing from the log
     kNotify = kParent | kSent | kCode,  // a notification at the parent, by its code
 };
 
@@ -44,9 +44,9 @@ struct RecordedMsg {
     unsigned flags;
     WPARAM wParam;
     LPARAM lParam;
-    UINT code;           // WM_NOTIFY: NMHDR code; WM_COMMAND: notification code
-    UINT_PTR idFrom;     // WM_NOTIFY: NMHDR idFrom; WM_COMMAND: control id
-    HWND hwndFrom;       // WM_NOTIFY: NMHDR hwndFrom; WM_COMMAND: the control
+    UINT code;         // WM_NOTIFY: NMHDR code; WM_COMMAND: notification code
+    UINT_PTR idFrom;   // WM_NOTIFY: NMHDR idFrom; WM_COMMAND: control id
+    HWND hwndFrom;     // WM_NOTIFY: NMHDR hwndFrom; WM_COMMAND: the control
     std::string detail;  // what the recording window procedure adds (decoded data)
 };
 
@@ -71,8 +71,7 @@ public:
     void Flush() { log_.clear(); }
     // Compares the log with the expected rows, then flushes it. On a difference
     // the result lists both, marking where they part, under the context given.
-    ::testing::AssertionResult Check(const std::vector<ExpectedMsg> &expected,
-                                     const std::string &context);
+    ::testing::AssertionResult Check(const std::vector<ExpectedMsg> &expected, const std::string &context);
 
 private:
     std::vector<RecordedMsg> log_;

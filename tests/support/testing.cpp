@@ -43,8 +43,8 @@ void PumpMessages()
     }
 }
 
-HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int width, int height,
-                           HWND parent, int id, DWORD exStyle, void *createParam)
+HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int width,
+                           int height, HWND parent, int id, DWORD exStyle, void *createParam)
 {
     HMENU menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     if (IsAnsiFlavour())
@@ -115,8 +115,8 @@ HWND CreateParentWindow(const wchar_t *className, WNDPROC proc, int width, int h
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className;
     RegisterClassW(&wc);  // fails harmlessly once registered
-    HWND hwnd = CreateWindowExW(0, className, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width,
-                                height, NULL, NULL, wc.hInstance, NULL);
+    HWND hwnd = CreateWindowExW(0, className, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width, height,
+                                NULL, NULL, wc.hInstance, NULL);
     PumpMessages();
     return hwnd;
 }

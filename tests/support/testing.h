@@ -21,8 +21,9 @@ std::string ExpectedVersionName();
 void PumpMessages();
 
 // Creates a window of a registered class in the process's flavour (A on 9x, W on NT).
-HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int width, int height,
-                           HWND parent, int id, DWORD exStyle = 0, void *createParam = NULL);
+HWND CreateWindowInFlavour(const char *className, DWORD style, int x, int y, int width,
+                           int height, HWND parent, int id, DWORD exStyle = 0,
+                           void *createParam = NULL);
 
 // A top-level window that logs the WM_NOTIFY and WM_COMMAND messages it receives
 // as a parent's (kParent) in messages; a test may watch its controls into the
