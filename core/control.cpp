@@ -98,11 +98,6 @@ ULONG_PTR GetClassLongPtrAW(bool wide, HWND hwnd, int index)
     return wide ? GetClassLongPtrW(hwnd, index) : GetClassLongPtrA(hwnd, index);
 }
 
-LONG_PTR GetWindowLongPtrAW(bool wide, HWND hwnd, int index)
-{
-    return wide ? GetWindowLongPtrW(hwnd, index) : GetWindowLongPtrA(hwnd, index);
-}
-
 BOOL SystemParametersInfoAW(bool wide, UINT action, UINT param, void *value)
 {
     return wide ? SystemParametersInfoW(action, param, value, 0)

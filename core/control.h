@@ -36,7 +36,6 @@ LRESULT DefWindowProcAW(bool wide, HWND hwnd, UINT message, WPARAM wParam, LPARA
 LRESULT SendMessageAW(bool wide, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageAW(bool wide, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 ULONG_PTR GetClassLongPtrAW(bool wide, HWND hwnd, int index);
-LONG_PTR GetWindowLongPtrAW(bool wide, HWND hwnd, int index);
 BOOL SystemParametersInfoAW(bool wide, UINT action, UINT param, void *value);
 // DefWindowProc in the process's flavour (for a procedure that serves both).
 inline LRESULT ControlDefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
