@@ -1,5 +1,6 @@
 // Process-wide state, attach and detach, platform detection and InitORVCC.
 #include "library.h"
+#include "display.h"
 
 #include <string.h>
 
@@ -169,10 +170,12 @@ void LibraryProcessAttach(HINSTANCE instance)
     DisableThreadLibraryCalls(instance);
     memset(&themeHelper, 0, sizeof themeHelper);
     InitializeCriticalSection(&themeHelper.lock);
+    DisplayProcessAttach();
 }
 
-void LibraryProcessDetach(void)
+void LibraryProcessDetach(bool freeLibrary)
 {
+    DisplayProcessDetach(freeLibrary);
     if (controlWatchSlot != TLS_OUT_OF_INDEXES) {
         TlsFree(controlWatchSlot);
         controlWatchSlot = TLS_OUT_OF_INDEXES;

@@ -50,7 +50,8 @@ extern ThemeHelperState themeHelper;
 // Library entry: the DLL entry point calls these; tests that link the objects
 // directly call them with their own module handle.
 void LibraryProcessAttach(HINSTANCE instance);
-void LibraryProcessDetach(void);
+// freeLibrary: the library is unloaded while the process goes on.
+void LibraryProcessDetach(bool freeLibrary = true);
 
 // Parent notification with a bare header (WM_NOTIFY, wParam = control id).
 void NotifyParentA(HWND hwnd, int code);

@@ -52,6 +52,18 @@ extern "C" {
  * by an earlier call), FALSE when a registration failed (GetLastError tells why). */
 ORVCCAPI BOOL WINAPI InitORVCC(DWORD flags);
 
+/* Dark mode of every control of the process, existing and later ones:
+ * ORVCC_DARK_OFF the light default colours, ORVCC_DARK_ON the dark ones,
+ * ORVCC_DARK_SYSTEM follows the user's app mode (AppsUseLightTheme under
+ * HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize), switching
+ * when the system broadcasts WM_SETTINGCHANGE "ImmersiveColorSet". Colours the
+ * host set stay; a high-contrast scheme wins over dark mode. Returns the
+ * previous mode, or -1 (ERROR_INVALID_PARAMETER) for another value. */
+#define ORVCC_DARK_OFF    0
+#define ORVCC_DARK_ON     1
+#define ORVCC_DARK_SYSTEM 2
+ORVCCAPI int WINAPI OrvccSetDarkMode(int mode);
+
 /* Window class names (the same in both character widths). */
 #define ORV_PROGRESSCLASSA    "ORV_ProgressClass"
 #define ORV_PROGRESSCLASSW    L"ORV_ProgressClass"
