@@ -1,5 +1,6 @@
 // Runs ccdemo.exe, drives it through its menu and saves pictures of its windows:
-// main.png, splitter.png, hexeditor.png and version.png in the given folder.
+// main.png, splitter.png, hexeditor.png and version.png in the given folder, and
+// main-dark.png after switching dark mode on through the menu.
 // Usage: ccdemo_capture.exe [folder]   (ccdemo.exe is looked up next to this program)
 #include "ccdemo.h"
 #include "pngshot.h"
@@ -121,6 +122,8 @@ int main(int argc, char **argv)
              ok;
         ok = SaveSecondary(main, IDM_HEXEDITOR, "Dialog", IDCANCEL, folder, "hexeditor.png") && ok;
         ok = SaveSecondary(main, IDM_VERSION, "DllVersion:", IDOK, folder, "version.png") && ok;
+        SendMessageA(main, WM_COMMAND, IDM_DARKMODE, 0);
+        ok = SaveWindow(main, folder, "main-dark.png") && ok;
         PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
     }
     DWORD code = 1;

@@ -39,6 +39,27 @@ void SetUpProgress(HWND dialog)
     SendMessageA(progress, PGM_SETSTEP, 1, 0);
 }
 
+// The demo sets the meter's colours itself, so they stay when the library
+// switches its defaults; in dark mode it picks a dark set of its own.
+void SetMeterColors(HWND dialog)
+{
+    AMCOLORS colors;
+    if (DarkModeOn()) {
+        colors.clrBackground = RGB(45, 45, 38);
+        colors.clrScale = RGB(110, 180, 255);
+        colors.clrNeedle = RGB(0, 200, 200);
+        colors.clrPeak = RGB(255, 140, 140);
+        colors.clrText = RGB(255, 120, 120);
+    } else {
+        colors.clrBackground = GetSysColor(COLOR_INFOBK);
+        colors.clrScale = RGB(0, 0, 255);
+        colors.clrNeedle = 0xAFAF00;
+        colors.clrPeak = 0x7F7FFF;
+        colors.clrText = RGB(255, 0, 0);
+    }
+    SendItem(dialog, IDC_METER, AMM_SETCOLORS, 0, (LPARAM)&colors);
+}
+
 void SetUpMeter(HWND dialog)
 {
     AMINFO info = {};
@@ -53,13 +74,7 @@ void SetUpMeter(HWND dialog)
     info.lParam = 0;
     SendItem(dialog, IDC_METER, AMM_SETINFO, 0, (LPARAM)&info);
 
-    AMCOLORS colors;
-    colors.clrBackground = GetSysColor(COLOR_INFOBK);
-    colors.clrScale = RGB(0, 0, 255);
-    colors.clrNeedle = 0xAFAF00;
-    colors.clrPeak = 0x7F7FFF;
-    colors.clrText = RGB(255, 0, 0);
-    SendItem(dialog, IDC_METER, AMM_SETCOLORS, 0, (LPARAM)&colors);
+    SetMeterColors(dialog);
     SendItem(dialog, IDC_METER, AMM_SETLABELSA, kMeterLabelCount, (LPARAM)kMeterLabels);
 }
 
@@ -69,8 +84,25 @@ void SetUpWebLink(HWND dialog)
     SendItem(dialog, IDC_WEBLINK, WM_SETFONT, (WPARAM)GetStockObject(SYSTEM_FONT), TRUE);
 }
 
+// The dark-mode switch joins the menu after "&HexEditor".
+void AddDarkModeItem(HWND dialog)
+{
+    HMENU popup = GetSubMenu(GetMenu(dialog), 0);
+    if (popup)
+        InsertMenuA(popup, 4, MF_BYPOSITION | MF_STRING | (DarkModeOn() ? MF_CHECKED : 0),
+                    IDM_DARKMODE, "&Dunkler Modus");
+}
+
+void OnDarkModeCommand(HWND dialog)
+{
+    const bool dark = ToggleDarkMode(dialog);
+    CheckMenuItem(GetMenu(dialog), IDM_DARKMODE, MF_BYCOMMAND | (dark ? MF_CHECKED : MF_UNCHECKED));
+    SetMeterColors(dialog);
+}
+
 BOOL OnMainInitDialog(HWND dialog)
 {
+    AddDarkModeItem(dialog);
     SetUpLeds(dialog);
     SetUpProgress(dialog);
     SetUpMeter(dialog);
@@ -135,6 +167,9 @@ void OnMainCommand(HWND dialog, int id)
     case IDM_VERSION:
         ShowVersionBox(dialog);
         break;
+    case IDM_DARKMODE:
+        OnDarkModeCommand(dialog);
+        break;
     case IDM_SPLITTER:
         DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SPLITTER), dialog, SplitterDialogProc, 0);
         break;
@@ -145,9 +180,15 @@ void OnMainCommand(HWND dialog, int id)
     }
 }
 
-INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case DEMO_WM_DPICHANGED:
+        OnDialogDpiChanged(dialog, lParam);
+        return TRUE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+        return OnDialogCtlColor((HDC)wParam);
     case WM_INITDIALOG:
         return OnMainInitDialog(dialog);
     case WM_TIMER:
@@ -175,5 +216,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     g_instance = instance;
     InitORVCC(0x7F);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
+    ReleaseDisplayResources();
     return 0;
 }

@@ -12,6 +12,8 @@
 #define IDM_EXIT      101
 #define IDM_SPLITTER  102
 #define IDM_HEXEDITOR 104
+// Added to the menu at run time (the menu resource keeps its six items).
+#define IDM_DARKMODE  105
 
 // Controls of the main dialog.
 #define IDC_PROGRESS  101
@@ -41,6 +43,24 @@ extern HINSTANCE g_instance;
 
 INT_PTR CALLBACK SplitterDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HexEditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Per-monitor DPI and dark mode, shared by the demo's dialogs (display.cpp).
+#define DEMO_WM_DPICHANGED 0x02E0
+#define DEMO_WM_DPICHANGED_AFTERPARENT 0x02E3
+// WM_DPICHANGED of a dialog: takes the suggested rectangle and passes the change
+// on to the dialog's controls.
+void OnDialogDpiChanged(HWND dialog, LPARAM suggested);
+// Switches the library's dark mode (OrvccSetDarkMode, looked up by name) and
+// repaints the dialog; returns whether dark mode is now on.
+bool ToggleDarkMode(HWND dialog);
+bool DarkModeOn(void);
+// WM_CTLCOLORDLG and WM_CTLCOLORSTATIC: the dialog's colours in dark mode (null
+// result: the dialog manager's own).
+INT_PTR OnDialogCtlColor(HDC dc);
+// Frees the dark brush when the program ends.
+void ReleaseDisplayResources(void);
+// The DPI of a window (96 where the system cannot tell).
+UINT DemoWindowDpi(HWND hwnd);
 #endif
 
 #endif

@@ -74,6 +74,29 @@ void SetCourierFont(HWND editor)
         SendMessageA(editor, WM_SETFONT, (WPARAM)g_hexFont, TRUE);
 }
 
+// At another DPI the hex font is made again, its height scaled from the old DPI.
+void OnHexDpiChanged(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    static UINT fontDpi;
+    HWND editor = GetDlgItem(dialog, IDC_PANEHOST);
+    const UINT oldDpi = fontDpi ? fontDpi : DemoWindowDpi(dialog);
+    const UINT newDpi = HIWORD(wParam);
+    LOGFONTA font;
+    if (g_hexFont && newDpi && newDpi != oldDpi &&
+        GetObjectA(g_hexFont, sizeof font, &font) == sizeof font) {
+        font.lfHeight = MulDiv(font.lfHeight, newDpi, oldDpi);
+        font.lfWidth = MulDiv(font.lfWidth, newDpi, oldDpi);
+        HFONT made = CreateFontIndirectA(&font);
+        if (made) {
+            SendMessageA(editor, WM_SETFONT, (WPARAM)made, TRUE);
+            DeleteObject(g_hexFont);
+            g_hexFont = made;
+            fontDpi = newDpi;
+        }
+    }
+    OnDialogDpiChanged(dialog, lParam);
+}
+
 BOOL OnHexInitDialog(HWND dialog)
 {
     SendClientSize(dialog);
@@ -91,6 +114,11 @@ BOOL OnHexInitDialog(HWND dialog)
 INT_PTR CALLBACK SplitterDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case DEMO_WM_DPICHANGED:
+        OnDialogDpiChanged(dialog, lParam);
+        return TRUE;
+    case WM_CTLCOLORDLG:
+        return OnDialogCtlColor((HDC)wParam);
     case WM_INITDIALOG:
         SendClientSize(dialog);
         BuildSplitterPanes(dialog);
@@ -110,6 +138,11 @@ INT_PTR CALLBACK SplitterDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 INT_PTR CALLBACK HexEditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case DEMO_WM_DPICHANGED:
+        OnHexDpiChanged(dialog, wParam, lParam);
+        return TRUE;
+    case WM_CTLCOLORDLG:
+        return OnDialogCtlColor((HDC)wParam);
     case WM_INITDIALOG:
         return OnHexInitDialog(dialog);
     case WM_SIZE: {

@@ -4,10 +4,10 @@
 # (it says which):
 #  - with a display ($DISPLAY set): runs ccdemo.exe, which opens its main dialog;
 #  - headless (or with --capture): under Xvfb, saves pictures made by the project's
-#    own programs into build/screenshots: controls.png and listview.png (the control
-#    renderer) and
-#    main.png, splitter.png, hexeditor.png, version.png (ccdemo driven through its
-#    menu by ccdemo_capture.exe). The pictures are PNG files written through GDI+.
+#    own programs into build/screenshots: controls.png, controls-dark.png and
+#    listview.png (the control renderer) and main.png, main-dark.png, splitter.png,
+#    hexeditor.png, version.png (ccdemo driven through its menu by
+#    ccdemo_capture.exe). The pictures are PNG files written through GDI+.
 # Usage: scripts/demo.sh [--capture]
 set -eu
 cd "$(dirname "$0")/.."
@@ -31,6 +31,7 @@ mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     sh scripts/wine-prefix.sh "$1" >/dev/null
     wine "$1/orvcc_render.exe" "$2/controls.png" "$2/listview.png"; rc=$?
+    wine "$1/orvcc_render.exe" --dark "$2/controls-dark.png" || rc=1
     wine "$1/ccdemo_capture.exe" "$2" || rc=1
     wineserver -w
     exit $rc' demo "$bin" "$out"

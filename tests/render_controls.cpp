@@ -1,10 +1,12 @@
 // Shows the finished controls in one window and saves a picture of it as a PNG,
 // so a person can look at them; a host list view with its extensions goes into
-// a second picture. Usage: orvcc_render.exe controls.png [listview.png]
+// a second picture. With --dark the controls are in dark mode on a dark window.
+// Usage: orvcc_render.exe [--dark] controls.png [listview.png]
 #include "orvcc32.h"
 #include "pngshot.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include <vector>
 
@@ -203,10 +205,29 @@ int AddGrid(HWND parent, int x, int y, int width)
 
 // A host list view with the sort arrow on column 1 and an open cell editor,
 // saved to its own picture.
+// The window the controls are shown in: a static one, or in dark mode one
+// with a dark background.
+const wchar_t *g_frameClass = L"STATIC";
+HWND CreateFrame(int width, int height)
+{
+    return CreateWindowExW(0, g_frameClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height, NULL,
+                           NULL, GetModuleHandleW(NULL), NULL);
+}
+
+void UseDarkFrame()
+{
+    WNDCLASSW frame = {};
+    frame.lpfnWndProc = DefWindowProcW;
+    frame.hInstance = GetModuleHandleW(NULL);
+    frame.hbrBackground = CreateSolidBrush(RGB(32, 32, 32));
+    frame.lpszClassName = L"OrvRenderDarkFrame";
+    if (RegisterClassW(&frame))
+        g_frameClass = frame.lpszClassName;
+}
+
 bool RenderListView(const char *path)
 {
-    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 380, 130, NULL,
-                                 NULL, GetModuleHandleW(NULL), NULL);
+    HWND frame = CreateFrame(380, 130);
     HWND list = CreateControl(WC_LISTVIEWW, frame, 10, 10, 360, 110, L"", WS_BORDER | LVS_REPORT | LVS_EDITLABELS);
     const wchar_t *names[] = {L"Datei", L"Gr\u00f6\u00dfe", L"Ge\u00e4ndert"};
     const int widths[] = {130, 105, 105};
@@ -227,11 +248,16 @@ bool RenderListView(const char *path)
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && strcmp(argv[1], "--dark") == 0) {
+        OrvccSetDarkMode(ORVCC_DARK_ON);
+        UseDarkFrame();
+        --argc;
+        ++argv;
+    }
     const char *path = argc > 1 ? argv[1] : "controls.png";
     if (!InitORVCC(0x7F))
         return 1;
-    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 162,
-                                 NULL, NULL, GetModuleHandleW(NULL), NULL);
+    HWND frame = CreateFrame(320, 162);
     AddProgressBars(frame);
     const int hexWidth = AddHexEditor(frame, 320, 10, 142);
     const int ledHeight = AddLedsAndLinks(frame, 10, 162);

@@ -50,6 +50,8 @@ const MsgRow kCommonRows[] = {
     {WM_GETDLGCODE, kArgKey, kArgInOpt, sizeof(MSG), 0},
     {WM_THEMECHANGED, kArgZero, kArgZero, 0, 0},
     {WM_SYSCOLORCHANGE, kArgZero, kArgZero, 0, 0},
+    {0x02E3 /* WM_DPICHANGED_AFTERPARENT */, kArgZero, kArgZero, 0, 0},
+    {0x02E0 /* WM_DPICHANGED */, kArgAny, kArgInOpt, sizeof(RECT), 0},
     {WM_ENABLE, kArgBool, kArgZero, 0, 0},
     {WM_SETTEXT, kArgZero, kArgString, 40, 0},
     {WM_GETTEXT, kArgCount, kArgOut, 64, kRowChars},
@@ -188,8 +190,11 @@ public:
         hook_ = SetWindowsHookExW(WH_MSGFILTER, EndModal, NULL, GetCurrentThreadId());
         for (size_t i = 0; i < setup.rowCount; ++i)
             own_.push_back(setup.rows[i]);
-        if (setup.commonRows)
+        if (setup.commonRows) {
             common_.assign(kCommonRows, kCommonRows + sizeof kCommonRows / sizeof kCommonRows[0]);
+            // The library's dark-mode change, a registered message.
+            common_.push_back({RegisterWindowMessageW(L"OrvccDarkModeChanged"), kArgBool, kArgZero, 0, 0});
+        }
         PumpMessages();
     }
     ~Session()

@@ -25,7 +25,7 @@
 // buffer a random 0..bufBytes long and passes that length. Every stream also
 // carries the common messages: focus, size, paint, erase, font, mouse (both
 // buttons, wheel), keys, characters, capture loss, theme and colour changes,
-// scrolling, WM_GETDLGCODE, text.
+// DPI changes, the library's dark-mode change, scrolling, WM_GETDLGCODE, text.
 //
 // A control that attaches to an existing window, or needs one prepared (host mode),
 // sets setup.create (or passes it to the constructor) to make that window, attach
