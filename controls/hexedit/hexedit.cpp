@@ -124,6 +124,38 @@ int Clamp(int value, int low, int high)
 {
     return value < low ? low : value > high ? high : value;
 }
+// The colours the host did not set: the system's, or the dark set's while dark
+// mode is in effect.
+void SetDefaultColors(HexEditorState *s)
+{
+    const int indexes[4] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+    COLORREF *fields[4] = {&s->colorBk, &s->colorText, &s->colorSelBk, &s->colorSelText};
+    for (int i = 0; i < 4; ++i) {
+        if (!(s->colorsSet & (1u << i)))
+            *fields[i] = ControlSysColor(s->theme, indexes[i]);
+    }
+}
+
+void DeleteOwnFont(HexEditorState *s)
+{
+    if (s->ownFont)
+        DeleteObject(s->ownFont);
+    s->ownFont = NULL;
+}
+
+// The stock fixed font, or a copy of it made for the window's DPI when that is
+// not the screen's.
+void MakeDefaultFont(HexEditorState *s)
+{
+    HFONT stock = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+    HFONT made = CreateFontForDpi(stock, s->dpi);
+    DeleteOwnFont(s);
+    s->ownFont = made;
+    s->font = made ? made : stock;
+    s->hostFont = false;
+    s->glyphs.font = NULL;
+}
+
 template <class C>
 LRESULT OnCreate(HWND hwnd)
 {
@@ -149,16 +181,18 @@ LRESULT OnCreate(HWND hwnd)
     s->bytesPerLine = 8;
     s->addressDigits = 4;
     s->baseAddress = 0;
-    s->colorBk = OrvccGetThemeSysColor(s->theme, COLOR_WINDOW);
-    s->colorText = OrvccGetThemeSysColor(s->theme, COLOR_WINDOWTEXT);
-    s->colorSelBk = OrvccGetThemeSysColor(s->theme, COLOR_HIGHLIGHT);
-    s->colorSelText = OrvccGetThemeSysColor(s->theme, COLOR_HIGHLIGHTTEXT);
-    s->font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+    s->colorsSet = 0;
+    SetDefaultColors(s);
     s->glyphs.font = NULL;
     s->backBuffer = NULL;
     s->backWidth = 0;
     s->backHeight = 0;
+    s->dpi = WindowDpi(hwnd);
+    s->ownFont = NULL;
+    MakeDefaultFont(s);
     MeasureCell<C>(hwnd, s->font, &s->cellWidth, &s->cellHeight);
+    if (DarkModeActive())
+        ControlApplyDarkTheme(hwnd);  // the scroll bars
     UpdateScrollRanges<C>(hwnd, s);
     return 0;
 }
@@ -174,6 +208,7 @@ void OnDestroy(HWND hwnd, HexEditorState *s)
             OrvccCloseThemeData(s->theme);
         if (s->backBuffer)
             DeleteObject(s->backBuffer);
+        DeleteOwnFont(s);
         HexApi<C>::CompactHeap(s->heap);
         HeapFree(s->heap, 0, s);
     }
@@ -186,7 +221,11 @@ void OnSetFont(HWND hwnd, HexEditorState *s, WPARAM wParam, LPARAM lParam)
     HFONT font = reinterpret_cast<HFONT>(wParam);
     if (!font || GetObjectType(font) != OBJ_FONT)
         return;
-    s->font = font;
+    if (font != s->ownFont) {
+        DeleteOwnFont(s);
+        s->font = font;
+        s->hostFont = true;
+    }
     s->glyphs.font = NULL;
     MeasureCell<C>(hwnd, font, &s->cellWidth, &s->cellHeight);
     if (LOWORD(lParam))
@@ -331,9 +370,10 @@ LRESULT OnColors(HWND hwnd, HexEditorState *s, UINT message, WPARAM wParam, LPAR
     for (int i = 0; i < 4; ++i) {
         if (!(wParam & (1u << i)))
             continue;
-        if (message == HXM_SETCOLORS)
+        if (message == HXM_SETCOLORS) {
             *fields[i] = record[i];
-        else
+            s->colorsSet |= 1u << i;
+        } else
             record[i] = *fields[i];
     }
     if (message == HXM_SETCOLORS)
@@ -468,12 +508,48 @@ LRESULT OnLButtonUp(HWND hwnd)
     return 0;
 }
 
+// The window moved to a display of another DPI: the default font is made
+// anew (the host's stays), the cells follow the font, and scroll ranges, caret
+// and picture follow the cells. A top-level editor also takes the place the
+// system suggests.
+template <class C>
+LRESULT OnDpiChanged(HWND hwnd, HexEditorState *s, UINT message, LPARAM lParam)
+{
+    const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+    if (message == kWmDpiChanged && suggested &&
+        !(HexApi<C>::GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD))
+        SetWindowPos(hwnd, NULL, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    s->dpi = WindowDpi(hwnd);
+    if (!s->hostFont)
+        MakeDefaultFont(s);
+    s->glyphs.font = NULL;
+    MeasureCell<C>(hwnd, s->font, &s->cellWidth, &s->cellHeight);
+    if (HasFocus(hwnd))
+        CreateEditCaret(hwnd, s);  // in the new cell size
+    Relayout<C>(hwnd, s);
+    return 0;
+}
+
+// Dark mode came into or went out of effect: the scroll bars and the default
+// colours follow.
+LRESULT OnDarkModeChanged(HWND hwnd, HexEditorState *s)
+{
+    ControlApplyDarkTheme(hwnd);
+    SetDefaultColors(s);
+    Invalidate(hwnd);
+    return 0;
+}
+
 // ---------------------------------------------------------------------------
 // The window procedure
 
 template <class C>
 LRESULT Dispatch(HWND hwnd, HexEditorState *s, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == DarkModeMessage())
+        return OnDarkModeChanged(hwnd, s);
     switch (message) {
     case WM_SIZE:
         return OnSize<C>(hwnd, s);
@@ -521,6 +597,9 @@ LRESULT Dispatch(HWND hwnd, HexEditorState *s, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_THEMECHANGED:
         return ControlOnThemeChanged(hwnd, &s->theme, L"WINDOW");
+    case kWmDpiChanged:
+    case kWmDpiChangedAfterParent:
+        return OnDpiChanged<C>(hwnd, s, message, lParam);
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, hexAccess);
     case HXM_SETDATA:

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "control.h"
+#include "display.h"
 
 // Internal mode bit: the selection's anchor is selStart (clear: selEnd).
 #define HXMODE_ANCHORSTART 0x00020000
@@ -53,6 +54,12 @@ struct HexEditorState {
     HBITMAP backBuffer;  // off-screen picture of the client area, kept between paints
     int backWidth;       // its size
     int backHeight;
+    // The display the window is shown on, and what the host set (that stays
+    // as set when the DPI or dark mode changes).
+    UINT dpi;         // DPI the own font was made for
+    HFONT ownFont;    // default font made for that DPI (owned), or null
+    bool hostFont;    // font was set by the host
+    DWORD colorsSet;  // HXC_* bits of the colours the host set
 };
 
 // Painting one text call per cell instead of one per run of cells (for

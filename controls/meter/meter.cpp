@@ -54,28 +54,85 @@ int ClampPosition(long long value, int maximum)
     return value > maximum ? maximum : static_cast<int>(value);
 }
 
-void SetDefaults(MeterState *state, const CREATESTRUCT *create)
+// The sizes that follow the resolution, for the window's factors.
+AMMETRICS DefaultMetrics(const DpiScale &scale)
 {
-    AMMETRICS &m = state->metrics;
-    m.nHubRadius = static_cast<int>(8 * dpiScaleX);
-    m.nScalePen = static_cast<int>(dpiScaleY);
-    m.nMajorTick = static_cast<int>(14 * dpiScaleX);
-    m.nReserved = static_cast<int>(dpiScaleY);
-    m.nPeakLength = static_cast<int>(10 * dpiScaleX);
-    m.nPeakPen = static_cast<int>(3 * dpiScaleY);
+    AMMETRICS m;
+    m.nHubRadius = ScaleBy(8, scale.x);
+    m.nScalePen = ScaleBy(1, scale.y);
+    m.nMajorTick = ScaleBy(14, scale.x);
+    m.nReserved = ScaleBy(1, scale.y);
+    m.nPeakLength = ScaleBy(10, scale.x);
+    m.nPeakPen = ScaleBy(3, scale.y);
     m.nLabelReserve = 0;
+    return m;
+}
+
+// The seven sizes of AMMETRICS in their order.
+int AMMETRICS::*const kMetricFields[] = {
+    &AMMETRICS::nHubRadius,    &AMMETRICS::nScalePen,   &AMMETRICS::nMajorTick,
+    &AMMETRICS::nReserved,     &AMMETRICS::nPeakLength, &AMMETRICS::nPeakPen,
+    &AMMETRICS::nLabelReserve,
+};
+const int kMetricCount = sizeof kMetricFields / sizeof kMetricFields[0];
+
+// The sizes the host did not set take the values of the window's factors.
+void ApplyDefaultMetrics(MeterState *state)
+{
+    const AMMETRICS defaults = DefaultMetrics(state->scale);
+    for (int i = 0; i < kMetricCount; ++i) {
+        if (!(state->metricsSet & (1u << i)))
+            state->metrics.*kMetricFields[i] = defaults.*kMetricFields[i];
+    }
+}
+
+// New sizes from the host. A size equal to what the resolution gives keeps
+// following the resolution; any other stays as set.
+void SetHostMetrics(MeterState *state, const AMMETRICS *metrics)
+{
+    const AMMETRICS defaults = DefaultMetrics(state->scale);
+    state->metricsSet = 0;
+    for (int i = 0; i < kMetricCount; ++i) {
+        if (metrics->*kMetricFields[i] != defaults.*kMetricFields[i])
+            state->metricsSet |= 1u << i;
+    }
+    state->metrics = *metrics;
+}
+
+void SetDefaultColors(MeterState *state)
+{
+    AMCOLORS &c = state->colors;
+    c.clrBackground = ControlSysColor(state->hTheme, COLOR_WINDOW);
+    c.clrScale = ControlSysColor(state->hTheme, COLOR_WINDOWTEXT);
+    c.clrNeedle = ControlSysColor(state->hTheme, COLOR_WINDOWTEXT);
+    c.clrPeak = ControlSysColor(state->hTheme, COLOR_HIGHLIGHT);
+    c.clrText = ControlSysColor(state->hTheme, COLOR_WINDOWTEXT);
+}
+
+// The stock label font, or a copy of it made for the window's DPI when that
+// is not the screen's.
+void MakeDefaultFont(MeterState *state)
+{
+    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT made = CreateFontForDpi(stock, state->scale.dpi);
+    if (state->hOwnFont)
+        DeleteObject(state->hOwnFont);
+    state->hOwnFont = made;
+    state->hFont = made ? made : stock;
+    state->hostFont = false;
+}
+
+void SetDefaults(HWND hwnd, MeterState *state, const CREATESTRUCT *create)
+{
+    state->scale = WindowDpiScale(hwnd);
+    ApplyDefaultMetrics(state);
     state->nIntervals = 10;
     state->nLabelStep = 0;
     state->nMax = 180;
     state->uHoldTime = 2000;
     state->lParam = create ? reinterpret_cast<LPARAM>(create->lpCreateParams) : 0;
-    AMCOLORS &c = state->colors;
-    c.clrBackground = OrvccGetThemeSysColor(state->hTheme, COLOR_WINDOW);
-    c.clrScale = OrvccGetThemeSysColor(state->hTheme, COLOR_WINDOWTEXT);
-    c.clrNeedle = OrvccGetThemeSysColor(state->hTheme, COLOR_WINDOWTEXT);
-    c.clrPeak = OrvccGetThemeSysColor(state->hTheme, COLOR_HIGHLIGHT);
-    c.clrText = OrvccGetThemeSysColor(state->hTheme, COLOR_WINDOWTEXT);
-    state->hFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SetDefaultColors(state);
+    MakeDefaultFont(state);
 }
 
 // Item 0 of the caption strip, with the window text when it can be read.
@@ -117,7 +174,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     if (!state)
         return -1;
     state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
-    SetDefaults(state, create);
+    SetDefaults(hwnd, state, create);
 
     static const C headerClass[] = {'S', 'y', 's', 'H', 'e', 'a', 'd', 'e', 'r', '3', '2', 0};
     static const C empty[] = {0};
@@ -125,8 +182,11 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
         0, headerClass, empty, WS_CHILD, 0, 0, 0, 0, hwnd,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCaptionId)), libInstance, NULL);
     SetBlock(hwnd, wide, block);
-    if (state->hwndCaption)
+    if (state->hwndCaption) {
         InsertCaptionItem<C>(hwnd, state->hwndCaption);
+        if (DarkModeActive())
+            ControlApplyDarkTheme(state->hwndCaption);
+    }
     GlobalUnlock(block);
     return 0;
 }
@@ -145,6 +205,9 @@ void OnDestroy(HWND hwnd, HGLOBAL block)
             if (state->hTheme)
                 OrvccCloseThemeData(state->hTheme);
             state->hTheme = NULL;
+            if (state->hOwnFont)
+                DeleteObject(state->hOwnFont);
+            state->hOwnFont = NULL;
             GlobalUnlock(block);
         }
         GlobalFree(block);
@@ -363,14 +426,78 @@ LRESULT OnDeltaPos(HWND hwnd, MeterState *state, bool add, LPARAM lParam)
     return OnMovePosition(hwnd, state, add ? state->nPos + amount : state->nPos - amount);
 }
 
+// A null font, or the meter's own one handed back, is the default font again.
 template <class C>
 LRESULT OnSetFont(HWND hwnd, MeterState *state, WPARAM wParam, LPARAM lParam)
 {
-    state->hFont = wParam ? reinterpret_cast<HFONT>(wParam)
-                          : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = reinterpret_cast<HFONT>(wParam);
+    if (!font || font == state->hOwnFont) {
+        MakeDefaultFont(state);
+    } else {
+        if (state->hOwnFont)
+            DeleteObject(state->hOwnFont);
+        state->hOwnFont = NULL;
+        state->hFont = font;
+        state->hostFont = true;
+    }
     Relayout<C>(hwnd, state);
     if (LOWORD(lParam))
         UpdateWindow(hwnd);
+    return 0;
+}
+
+template <class C>
+LRESULT OnSetColors(HWND hwnd, MeterState *state, const AMCOLORS *colors)
+{
+    if (colors) {
+        state->colors = *colors;
+        state->colorsSet = true;
+    }
+    Relayout<C>(hwnd, state);
+    return 0;
+}
+
+template <class C>
+LRESULT OnSetMetrics(HWND hwnd, MeterState *state, const AMMETRICS *metrics)
+{
+    if (metrics)
+        SetHostMetrics(state, metrics);
+    Relayout<C>(hwnd, state);
+    return 0;
+}
+
+// The window moved to a display of another DPI: the sizes and the font the
+// meter derives from it are made anew (those the host set stay), and the back
+// buffer is built again at the next layout. A top-level meter also takes the
+// place the system suggests.
+template <class C>
+LRESULT OnDpiChanged(HWND hwnd, MeterState *state, UINT message, LPARAM lParam)
+{
+    const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+    if (message == kWmDpiChanged && suggested &&
+        !(Win<C>::GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD))
+        SetWindowPos(hwnd, NULL, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    state->scale = WindowDpiScale(hwnd);
+    ApplyDefaultMetrics(state);
+    if (!state->hostFont)
+        MakeDefaultFont(state);
+    Relayout<C>(hwnd, state);
+    return 0;
+}
+
+// Dark mode came into or went out of effect: the default colours follow (the
+// back buffer is drawn again in them), and so does the caption strip.
+template <class C>
+LRESULT OnDarkModeChanged(HWND hwnd, MeterState *state)
+{
+    if (state->hwndCaption)
+        ControlApplyDarkTheme(state->hwndCaption);
+    if (!state->colorsSet) {
+        SetDefaultColors(state);
+        Relayout<C>(hwnd, state);
+    }
     return 0;
 }
 
@@ -428,6 +555,8 @@ const AccessClass kMeterAccess = {DescribeForAccess, NULL};
 template <class C>
 LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == DarkModeMessage())
+        return OnDarkModeChanged<C>(hwnd, state);
     switch (message) {
     case WM_SIZE:
         return OnSize<C>(hwnd, state, lParam);
@@ -457,10 +586,7 @@ LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPAR
     case AMM_GETINFO:
         return OnGetInfo(state, reinterpret_cast<AMINFO *>(lParam));
     case AMM_SETCOLORS:
-        if (lParam)
-            state->colors = *reinterpret_cast<const AMCOLORS *>(lParam);
-        Relayout<C>(hwnd, state);
-        return 0;
+        return OnSetColors<C>(hwnd, state, reinterpret_cast<const AMCOLORS *>(lParam));
     case AMM_GETCOLORS:
         if (lParam)
             *reinterpret_cast<AMCOLORS *>(lParam) = state->colors;
@@ -483,10 +609,10 @@ LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPAR
             *reinterpret_cast<AMMETRICS *>(lParam) = state->metrics;
         return 0;
     case AMM_SETMETRICS:
-        if (lParam)
-            state->metrics = *reinterpret_cast<const AMMETRICS *>(lParam);
-        Relayout<C>(hwnd, state);
-        return 0;
+        return OnSetMetrics<C>(hwnd, state, reinterpret_cast<const AMMETRICS *>(lParam));
+    case kWmDpiChanged:
+    case kWmDpiChangedAfterParent:
+        return OnDpiChanged<C>(hwnd, state, message, lParam);
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, &kMeterAccess);
     default:

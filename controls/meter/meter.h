@@ -3,6 +3,7 @@
 #pragma once
 
 #include "control.h"
+#include "display.h"
 
 // Characters of the label store, terminators included.
 const int kLabelChars = 1024;
@@ -40,6 +41,13 @@ struct MeterState {
         char ansi[kLabelChars];
         WCHAR wide[kLabelChars];
     } szLabels;
+    // The display the window is shown on, and what of the above the host set
+    // (that stays as set when the DPI or dark mode changes).
+    DpiScale scale;    // factors the default metrics and the own font follow
+    DWORD metricsSet;  // bit i: field i of metrics was set by the host
+    bool colorsSet;    // colors were set by the host
+    bool hostFont;     // hFont was set by the host
+    HFONT hOwnFont;    // default font made for the window's DPI (owned), or null
 };
 
 // Builds the back buffer for the present rcDraw: background, ticks and labels;
