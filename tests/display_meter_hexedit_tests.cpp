@@ -92,6 +92,16 @@ TEST_F(MeterHexDisplayTest, MovedToAnotherDpiPaintsLikeCreatedThere)
     };
     for (const DisplayCase &c : cases)
         ExpectDpiChangeLikeCreation(host_.hwnd(), c, 96, 144);
+    // Top-level, each takes the place the system suggests.
+    ScopedWindowDpi source(144);
+    for (const char *name : {"ORV_AnalogMeterClass", "ORV_HexEditorClass"}) {
+        HWND top = CreateWindowInFlavour(name, WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, NULL, 0);
+        RECT suggested = {10, 20, 160, 95}, now;
+        Send(top, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), &suggested);
+        GetWindowRect(top, &now);
+        EXPECT_TRUE(EqualRect(&now, &suggested)) << name;
+        DestroyWindow(top);
+    }
 }
 
 // Both ways; and colours the host set in light mode stay in dark mode, where

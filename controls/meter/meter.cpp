@@ -431,9 +431,9 @@ template <class C>
 LRESULT OnSetFont(HWND hwnd, MeterState *state, WPARAM wParam, LPARAM lParam)
 {
     HFONT font = reinterpret_cast<HFONT>(wParam);
-    if (!font || font == state->hOwnFont) {
+    if (!font) {
         MakeDefaultFont(state);
-    } else {
+    } else if (font != state->hOwnFont) {
         if (state->hOwnFont)
             DeleteObject(state->hOwnFont);
         state->hOwnFont = NULL;
