@@ -370,3 +370,12 @@ void DisplayProcessDetach(bool freeLibrary)
     }
     darkMode = ORVCC_DARK_OFF;
 }
+
+void MoveToSuggestedDpiRect(HWND hwnd, UINT message, LPARAM lParam)
+{
+    const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+    if (message != kWmDpiChanged || !suggested)
+        return;
+    SetWindowPos(hwnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -73,3 +73,7 @@ extern SetWindowThemeFn setWindowThemeHook;
 // Library entry and exit (library.cpp).
 void DisplayProcessAttach(void);
 void DisplayProcessDetach(bool freeLibrary);
+
+// WM_DPICHANGED reaches only top-level windows: such a control moves to the
+// rectangle the system suggests (lParam). Other messages change nothing.
+void MoveToSuggestedDpiRect(HWND hwnd, UINT message, LPARAM lParam);

@@ -2,7 +2,9 @@
 // shown inverted where the bar covers it. One procedure serves both flavours.
 #include "backbuffer.h"
 #include "control.h"
+#include "display.h"
 
+#include <math.h>
 #include <stdio.h>
 
 namespace {
@@ -15,6 +17,8 @@ struct ProgressState {
     HFONT hFont;
     COLORREF bkColor;
     COLORREF barColor;
+    bool defaultFont;  // hFont is the control's own default, not one the host set
+    HFONT dpiFont;     // owned: the default font made for the window's DPI, or null
 };
 
 void Repaint(HWND hwnd)
@@ -53,6 +57,25 @@ int BarEnd(int width, double fraction)
     return static_cast<int>(end);
 }
 
+void FreeDpiFont(ProgressState *state)
+{
+    if (state->dpiFont)
+        DeleteObject(state->dpiFont);
+    state->dpiFont = NULL;
+}
+
+// The stock GUI font, or a copy of it made for the window's DPI when that is not
+// the DPI the stock font was made for.
+void UseDefaultFont(HWND hwnd, ProgressState *state)
+{
+    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT made = CreateFontForDpi(stock, WindowDpi(hwnd));
+    FreeDpiFont(state);
+    state->dpiFont = made;
+    state->hFont = made ? made : stock;
+    state->defaultFont = true;
+}
+
 LRESULT OnCreate(HWND hwnd)
 {
     OrvccInitThemeHlp();
@@ -69,8 +92,11 @@ LRESULT OnCreate(HWND hwnd)
     state->hFont = NULL;
     state->bkColor = CLR_DEFAULT;
     state->barColor = CLR_DEFAULT;
+    state->defaultFont = false;
+    state->dpiFont = NULL;
     ControlSetState(hwnd, state);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    UseDefaultFont(hwnd, state);
     return 0;
 }
 
@@ -78,8 +104,10 @@ void OnDestroy(HWND hwnd, ProgressState *state)
 {
     OrvccReleaseThemeHlp();
     ControlSetState(hwnd, NULL);
-    if (state)
+    if (state) {
+        FreeDpiFont(state);
         HeapFree(GetProcessHeap(), 0, state);
+    }
 }
 
 // Share of the range the position has covered (an empty range counts as 1).
@@ -135,6 +163,51 @@ void DrawBar(HDC dc, COLORREF color, int width, int height, double fraction)
     DeleteObject(pen);
 }
 
+// Relative luminance of a colour (0 black to 1 white).
+double Luminance(COLORREF color)
+{
+    const BYTE channels[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    double sum = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        const double c = channels[i] / 255.0;
+        sum += weights[i] * (c <= 0.03928 ? c / 12.92 : pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+// The dark set's light or dark text colour, whichever stands out more on a colour.
+COLORREF ReadableOn(COLORREF color)
+{
+    const COLORREF light = DarkSysColor(COLOR_WINDOWTEXT);
+    const COLORREF dark = DarkSysColor(COLOR_HIGHLIGHTTEXT);
+    const double l = Luminance(color);
+    return (Luminance(light) + 0.05) / (l + 0.05) >= (l + 0.05) / (Luminance(dark) + 0.05) ? light
+                                                                                           : dark;
+}
+
+// On the dark default background the mixing operation would turn the bar almost
+// white, so the same picture is drawn plainly: the text readable on the
+// background, the bar over the same columns, and the text again inside the bar,
+// readable on it. A background the host set is drawn as in light mode.
+void DrawDarkProgress(HDC dc, ProgressState *state, RECT *rect, double fraction, COLORREF back,
+                      COLORREF bar)
+{
+    SetTextColor(dc, ReadableOn(back));
+    DrawPercentage(dc, state, rect, fraction);
+    const RECT covered = {0, 0, BarEnd(rect->right, fraction), rect->bottom};
+    if (covered.right <= 0)
+        return;
+    HBRUSH brush = CreateSolidBrush(bar);
+    FillRect(dc, &covered, brush);
+    DeleteObject(brush);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, covered.left, covered.top, covered.right, covered.bottom);
+    SetTextColor(dc, ReadableOn(bar));
+    DrawPercentage(dc, state, rect, fraction);
+    RestoreDC(dc, saved);
+}
+
 void OnPaint(HWND hwnd, ProgressState *state)
 {
     PAINTSTRUCT ps;
@@ -151,17 +224,20 @@ void OnPaint(HWND hwnd, ProgressState *state)
     HDC memory = buffer.dc;
 
     const COLORREF back =
-        state->bkColor == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : state->bkColor;
+        state->bkColor == CLR_DEFAULT ? ControlSysColor(NULL, COLOR_WINDOW) : state->bkColor;
     HBRUSH brush = CreateSolidBrush(back);
     FillRect(memory, &rect, brush);
     DeleteObject(brush);
 
     const double fraction = Fraction(state);
-    DrawPercentage(memory, state, &rect, fraction);
-
     const COLORREF bar =
-        state->barColor == CLR_DEFAULT ? GetSysColor(COLOR_HIGHLIGHT) : state->barColor;
-    DrawBar(memory, bar, width, height, fraction);
+        state->barColor == CLR_DEFAULT ? ControlSysColor(NULL, COLOR_HIGHLIGHT) : state->barColor;
+    if (DarkModeActive() && state->bkColor == CLR_DEFAULT) {
+        DrawDarkProgress(memory, state, &rect, fraction, back, bar);
+    } else {
+        DrawPercentage(memory, state, &rect, fraction);
+        DrawBar(memory, bar, width, height, fraction);
+    }
 
     FinishBackBuffer(ps, &buffer);
     EndPaint(hwnd, &ps);
@@ -230,9 +306,28 @@ LRESULT OnSetColor(HWND hwnd, COLORREF *field, LPARAM lParam)
 
 LRESULT OnSetFont(HWND hwnd, ProgressState *state, WPARAM wParam, LPARAM lParam)
 {
+    FreeDpiFont(state);
     state->hFont = reinterpret_cast<HFONT>(wParam);
+    state->defaultFont = false;
     if (LOWORD(lParam))
         Repaint(hwnd);
+    return 0;
+}
+
+// A new DPI: the default font is made again for it; a font the host set stays.
+LRESULT OnDpiChanged(HWND hwnd, ProgressState *state, UINT message, LPARAM lParam)
+{
+    MoveToSuggestedDpiRect(hwnd, message, lParam);
+    if (state->defaultFont)
+        UseDefaultFont(hwnd, state);
+    Repaint(hwnd);
+    return 0;
+}
+
+// The default colours are read at each paint.
+LRESULT OnDarkModeChanged(HWND hwnd)
+{
+    Repaint(hwnd);
     return 0;
 }
 
@@ -288,6 +383,9 @@ LRESULT Dispatch(HWND hwnd, ProgressState *state, UINT message, WPARAM wParam, L
         return OnSetColor(hwnd, &state->barColor, lParam);
     case PGM_SETBACKCOLOR:
         return OnSetColor(hwnd, &state->bkColor, lParam);
+    case kWmDpiChanged:
+    case kWmDpiChangedAfterParent:
+        return OnDpiChanged(hwnd, state, message, lParam);
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, &kProgressAccess);
     default:
@@ -308,6 +406,8 @@ LRESULT CALLBACK ProgressWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     if (!state)
         return ControlDefProc(hwnd, message, wParam, lParam);
+    if (message == DarkModeMessage())
+        return OnDarkModeChanged(hwnd);
 
     // Messages that may change the shown percentage tell screen readers when it does.
     switch (message) {
