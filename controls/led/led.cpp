@@ -3,6 +3,7 @@
 // serves both flavours; the state records live in the library's LED heap.
 #include "backbuffer.h"
 #include "control.h"
+#include "display.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ struct LedState {
     COLORREF onColor;
     COLORREF offColor;
     COLORREF backColor;
+    bool colorsSet;  // the host set the colours (LDM_SETCOLORS): they stay in every mode
 };
 
 const DWORD kShapeMask = 0xFFFF;
@@ -54,6 +56,19 @@ int RoundUpToEven(int n)
     return (n + 1) & ~1;
 }
 
+// Default lamp colours. On the dark face pure red is too dim, and the light red of
+// unlit segments would outshine the lit ones: dark mode has a light red for lit
+// segments (4.9:1 on the face) and a dim red for unlit ones.
+COLORREF DefaultOnColor(void)
+{
+    return DarkModeActive() ? RGB(255, 120, 120) : RGB(255, 0, 0);
+}
+
+COLORREF DefaultOffColor(void)
+{
+    return DarkModeActive() ? RGB(80, 32, 32) : RGB(255, 192, 192);
+}
+
 LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
 {
     OrvccInitThemeHlp();
@@ -70,9 +85,10 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     state->digit = 0;
     state->userData = create ? reinterpret_cast<LPARAM>(create->lpCreateParams) : 0;
     state->sysBackground = kFollowSysColor;
-    state->onColor = RGB(255, 0, 0);
-    state->offColor = RGB(255, 192, 192);
-    state->backColor = OrvccGetThemeSysColor(state->hTheme, COLOR_BTNFACE);
+    state->onColor = DefaultOnColor();
+    state->offColor = DefaultOffColor();
+    state->backColor = ControlSysColor(state->hTheme, COLOR_BTNFACE);
+    state->colorsSet = false;
     ControlSetState(hwnd, state);
     return 0;
 }
@@ -250,6 +266,7 @@ LRESULT OnSetColors(HWND hwnd, LedState *state, const LedColors *colors)
     state->offColor = colors->offColor;
     state->backColor = colors->backColor;
     state->sysBackground &= ~kFollowSysColor;
+    state->colorsSet = true;
     Repaint(hwnd);
     return 0;
 }
@@ -267,7 +284,28 @@ LRESULT OnGetColors(const LedState *state, LedColors *colors)
 LRESULT OnSysColorChange(LedState *state)
 {
     if (state->sysBackground & kFollowSysColor)
-        state->backColor = OrvccGetThemeSysColor(state->hTheme, COLOR_BTNFACE);
+        state->backColor = ControlSysColor(state->hTheme, COLOR_BTNFACE);
+    return 0;
+}
+
+// The defaults of the mode now in effect; colours the host set stay.
+LRESULT OnDarkModeChanged(HWND hwnd, LedState *state)
+{
+    if (!state->colorsSet) {
+        state->onColor = DefaultOnColor();
+        state->offColor = DefaultOffColor();
+    }
+    OnSysColorChange(state);
+    Repaint(hwnd);
+    return 0;
+}
+
+// The drawing follows the client size alone; a top-level LED takes the suggested
+// rectangle.
+LRESULT OnDpiChanged(HWND hwnd, UINT message, LPARAM lParam)
+{
+    MoveToSuggestedDpiRect(hwnd, message, lParam);
+    Repaint(hwnd);
     return 0;
 }
 
@@ -346,6 +384,9 @@ LRESULT Dispatch(HWND hwnd, LedState *state, UINT message, WPARAM wParam, LPARAM
         return OnSetUserData(state, lParam);
     case LDM_GETUSERDATA:
         return state->userData;
+    case kWmDpiChanged:
+    case kWmDpiChangedAfterParent:
+        return OnDpiChanged(hwnd, message, lParam);
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, &kLedAccess);
     default:
@@ -366,6 +407,8 @@ LRESULT CALLBACK LedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
     if (!state)
         return ControlDefProc(hwnd, message, wParam, lParam);
+    if (message == DarkModeMessage())
+        return OnDarkModeChanged(hwnd, state);
     // Messages that may change what the display reads tell screen readers when it does.
     switch (message) {
     case LDM_SETFLAGS:
