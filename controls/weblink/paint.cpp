@@ -63,7 +63,7 @@ void DrawBackground(HWND hwnd, HDC dc, const RECT *rect)
     if (OrvccIsThemeDialogTextureEnabled(GetParent(hwnd)) &&
         OrvccDrawThemeParentBackground(hwnd, dc, rect) >= 0)
         return;
-    FillRect(dc, rect, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+    FillRect(dc, rect, ControlSysColorBrush(COLOR_BTNFACE));
 }
 
 bool Underlined(DWORD flags)
@@ -86,7 +86,7 @@ COLORREF LinkColor(const WebLinkState<C> *state)
 {
     const bool hotColor = (state->dwFlags & kLinkHot) && !(state->dwFlags & WLS_NOHOTCOLOR) &&
                           osVersion >= 0x00040001;
-    return OrvccGetThemeSysColor(state->hTheme, hotColor ? COLOR_HOTLIGHT : COLOR_HIGHLIGHT);
+    return ControlSysColor(state->hTheme, hotColor ? COLOR_HOTLIGHT : COLOR_HIGHLIGHT);
 }
 
 // The window text into a heap block (a long text would not fit on the stack);

@@ -16,17 +16,25 @@ void Repaint(HWND hwnd)
     InvalidateRect(hwnd, NULL, FALSE);
 }
 
-// A plain and an underlined copy of font (SYSTEM_FONT when it is not a font). The
-// new fonts are made before the old ones go, so a host may pass the control's own
-// font back to it.
+// A plain and an underlined copy of font. A null handle or one that is not a font
+// gives the default, SYSTEM_FONT, made for the window's DPI. The new fonts are made
+// before the old ones go, so a host may pass the control's own font back to it.
 template <class C>
-void MakeFonts(WebLinkState<C> *state, HFONT font)
+void MakeFonts(HWND hwnd, WebLinkState<C> *state, HFONT font)
 {
-    if (!font || GetObjectType(font) != OBJ_FONT)
+    state->hostFont = font && GetObjectType(font) == OBJ_FONT;
+    HFONT forDpi = NULL;
+    if (!state->hostFont) {
         font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+        forDpi = CreateFontForDpi(font, WindowDpi(hwnd));
+        if (forDpi)
+            font = forDpi;
+    }
     typename Win<C>::LogFont logFont;
     ZeroMemory(&logFont, sizeof logFont);
     Win<C>::GetObject(font, sizeof logFont, &logFont);
+    if (forDpi)
+        DeleteObject(forDpi);
     logFont.lfUnderline = 0;
     HFONT normal = Win<C>::CreateFontIndirect(&logFont);
     logFont.lfUnderline = 1;
@@ -37,6 +45,31 @@ void MakeFonts(WebLinkState<C> *state, HFONT font)
         DeleteObject(state->hFontUnderline);
     state->hFontNormal = normal;
     state->hFontUnderline = underline;
+}
+
+HCURSOR LoadHandCursor(bool wide, int size)
+{
+    // Systems before 4.10 have no hand cursor; the library brings its own.
+    const bool own = osVersion < 0x00040001;
+    HINSTANCE module = own ? libInstance : NULL;
+    const WORD id = own ? 100 : 32649 /* IDC_HAND */;
+    HANDLE image = wide ? LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, size, size, 0)
+                        : LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_CURSOR, size, size, 0);
+    return static_cast<HCURSOR>(image);
+}
+
+// The class cursor is the hand of the system's DPI; at another DPI the link shows
+// a hand of its own, scaled like the system's.
+template <class C>
+void UpdateCursor(HWND hwnd, WebLinkState<C> *state)
+{
+    if (state->hCursor)
+        DestroyCursor(state->hCursor);
+    state->hCursor = NULL;
+    const UINT dpi = WindowDpi(hwnd), system = SystemDpi();
+    if (dpi != system)
+        state->hCursor = LoadHandCursor(sizeof(C) != sizeof(char),
+                                        MulDiv(GetSystemMetrics(SM_CXCURSOR), dpi, system));
 }
 
 template <class C>
@@ -52,7 +85,8 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
     }
     state->dwFlags = WLS_UNDERLINENOTHOT | WLS_NOHOTCOLOR;
     state->hTheme = OpenControlTheme(hwnd, L"WINDOW");
-    MakeFonts(state, NULL);
+    MakeFonts(hwnd, state, NULL);
+    UpdateCursor(hwnd, state);
     state->lParam = create ? reinterpret_cast<LPARAM>(create->lpCreateParams) : 0;
     BOOL hotTracking = FALSE;
     if (SystemParametersInfoA(SPI_GETHOTTRACKING, 0, &hotTracking, 0) && hotTracking)
@@ -74,6 +108,8 @@ void OnDestroy(HWND hwnd)
             HeapFree(GetProcessHeap(), 0, state->pszUrl);
         if (state->hTheme)
             OrvccCloseThemeData(state->hTheme);
+        if (state->hCursor)
+            DestroyCursor(state->hCursor);
         HeapFree(GetProcessHeap(), 0, state);
     }
     OrvccReleaseThemeHlp();
@@ -220,9 +256,39 @@ LRESULT OnFocus(HWND hwnd, WebLinkState<C> *state, bool gained)
 template <class C>
 LRESULT OnSetFont(HWND hwnd, WebLinkState<C> *state, WPARAM wParam, LPARAM lParam)
 {
-    MakeFonts(state, reinterpret_cast<HFONT>(wParam));
+    MakeFonts(hwnd, state, reinterpret_cast<HFONT>(wParam));
     if (LOWORD(lParam))
         Repaint(hwnd);
+    return 0;
+}
+
+// A new DPI: default fonts and the hand are made again for it; copies of a font
+// the host set stay.
+template <class C>
+LRESULT OnDpiChanged(HWND hwnd, WebLinkState<C> *state, UINT message, LPARAM lParam)
+{
+    MoveToSuggestedDpiRect(hwnd, message, lParam);
+    if (!state->hostFont)
+        MakeFonts(hwnd, state, NULL);
+    UpdateCursor(hwnd, state);
+    Repaint(hwnd);
+    return 0;
+}
+
+template <class C>
+LRESULT OnSetCursor(HWND hwnd, const WebLinkState<C> *state, WPARAM wParam, LPARAM lParam)
+{
+    if (state->hCursor && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(state->hCursor);
+        return TRUE;
+    }
+    return Win<C>::DefWindowProc(hwnd, WM_SETCURSOR, wParam, lParam);
+}
+
+// The colours are read at each paint.
+LRESULT OnDarkModeChanged(HWND hwnd)
+{
+    Repaint(hwnd);
     return 0;
 }
 
@@ -377,6 +443,11 @@ LRESULT Dispatch(HWND hwnd, WebLinkState<C> *state, UINT message, WPARAM wParam,
         return 0;
     case WM_THEMECHANGED:
         return ControlOnThemeChanged(hwnd, &state->hTheme, L"WINDOW");
+    case WM_SETCURSOR:
+        return OnSetCursor(hwnd, state, wParam, lParam);
+    case kWmDpiChanged:
+    case kWmDpiChangedAfterParent:
+        return OnDpiChanged(hwnd, state, message, lParam);
     case WLM_SETURLA:
         return OnSetUrlA(hwnd, state, wParam, lParam);
     case WLM_SETURLW:
@@ -408,6 +479,8 @@ LRESULT CALLBACK WebLinkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     WebLinkState<C> *state = ControlState<WebLinkState<C>>(hwnd);
     if (!state)
         return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
+    if (message == DarkModeMessage())
+        return OnDarkModeChanged(hwnd);
     // Hot tracking and the focus tell screen readers when the state changed, a
     // new text when the name did.
     switch (message) {

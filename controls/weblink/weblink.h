@@ -4,6 +4,7 @@
 #pragma once
 
 #include "control.h"
+#include "display.h"
 
 // State bits above the options (bits 0 to 28 of dwFlags).
 const DWORD kLinkHot = 0x80000000;
@@ -26,6 +27,8 @@ struct WebLinkState {
     HFONT hFontUnderline;  // owned
     C *pszUrl;             // owned, process heap; NULL when there is no target
     LPARAM lParam;
+    bool hostFont;    // the fonts are copies of one the host set (else of the default)
+    HCURSOR hCursor;  // owned: a hand sized for the window's DPI; null at the system DPI
 };
 
 // True while hwnd is still the window that owns state: a parent may destroy the
