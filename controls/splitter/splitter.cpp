@@ -3,6 +3,7 @@
 // (SplitterWndProcA) and the Unicode procedure (SplitterWndProcW), told apart by
 // wide; each procedure has its own drag state.
 #include "control.h"
+#include "display.h"
 
 #include <windowsx.h>
 
@@ -14,10 +15,14 @@ struct SplitterState {
     HWND hwndPane1;
     HWND hwndPane2;
     int barWidth;
-    RECT barRect;     // client coordinates; (-1, -1, -1, -1) while fewer than two panes show
-    double position;  // 0.0 .. 1.0 of the client width (vertical bar) or height
-    HFONT hFont;      // not owned
+    RECT barRect;      // client coordinates; (-1, -1, -1, -1) while fewer than two panes show
+    double position;   // 0.0 .. 1.0 of the client width (vertical bar) or height
+    HFONT hFont;       // not owned
+    bool barWidthSet;  // the host set barWidth (SPM_SETBARWIDTH): no DPI changes it
 };
+
+// Default bar thickness at 96 dots per inch.
+const int kBarWidth = 6;
 
 const RECT kNoBar = {-1, -1, -1, -1};
 
@@ -134,12 +139,50 @@ void PostRecalc(bool wide, HWND hwnd)
     PostMessageAW(wide, hwnd, SPM_RECALC, 0, 0);
 }
 
+// A raised edge in the dark set's 3D colours, as DrawEdge draws it with the
+// system's: the outer line light top-left and darkest bottom-right, the inner
+// line lightest top-left and dark bottom-right, the middle in the face colour.
+void DrawDarkEdge(HDC dc, RECT rect, UINT edges)
+{
+    const int outerLight = COLOR_3DLIGHT, outerDark = COLOR_3DDKSHADOW;
+    const int innerLight = COLOR_3DHILIGHT, innerDark = COLOR_3DSHADOW;
+    const int lines[2][2] = {{outerLight, outerDark}, {innerLight, innerDark}};
+    for (const auto &line : lines) {
+        HBRUSH light = ControlSysColorBrush(line[0]), dark = ControlSysColorBrush(line[1]);
+        RECT side;
+        if (edges & BF_LEFT) {
+            SetRect(&side, rect.left, rect.top, rect.left + 1, rect.bottom);
+            FillRect(dc, &side, light);
+        }
+        if (edges & BF_TOP) {
+            SetRect(&side, rect.left, rect.top, rect.right, rect.top + 1);
+            FillRect(dc, &side, light);
+        }
+        if (edges & BF_RIGHT) {
+            SetRect(&side, rect.right - 1, rect.top, rect.right, rect.bottom);
+            FillRect(dc, &side, dark);
+        }
+        if (edges & BF_BOTTOM) {
+            SetRect(&side, rect.left, rect.bottom - 1, rect.right, rect.bottom);
+            FillRect(dc, &side, dark);
+        }
+        rect.left += (edges & BF_LEFT) ? 1 : 0;
+        rect.top += (edges & BF_TOP) ? 1 : 0;
+        rect.right -= (edges & BF_RIGHT) ? 1 : 0;
+        rect.bottom -= (edges & BF_BOTTOM) ? 1 : 0;
+    }
+    if ((edges & BF_MIDDLE) && rect.right > rect.left && rect.bottom > rect.top)
+        FillRect(dc, &rect, ControlSysColorBrush(COLOR_BTNFACE));
+}
+
 void DrawBar(HDC dc, const SplitterState *s)
 {
     const UINT edges =
         Horizontal(s) ? (BF_MIDDLE | BF_TOP | BF_BOTTOM) : (BF_MIDDLE | BF_LEFT | BF_RIGHT);
     RECT bar = s->barRect;
-    if (s->hTheme) {
+    if (DarkModeActive()) {
+        DrawDarkEdge(dc, bar, edges);
+    } else if (s->hTheme) {
         // Not every visual style fills the middle of an edge: the face goes first.
         HBRUSH face = CreateSolidBrush(OrvccGetThemeSysColor(s->hTheme, COLOR_BTNFACE));
         FillRect(dc, &bar, face);
@@ -176,8 +219,11 @@ void OnPaint(bool wide, HWND hwnd, SplitterState *s)
     } else if (!shown1 && !shown2) {
         RECT client;
         GetClientRect(hwnd, &client);
-        FillRect(dc, &client,
-                 reinterpret_cast<HBRUSH>(GetClassLongPtrAW(wide, hwnd, GCLP_HBRBACKGROUND)));
+        HBRUSH back =
+            DarkModeActive()
+                ? ControlSysColorBrush(COLOR_BTNFACE)
+                : reinterpret_cast<HBRUSH>(GetClassLongPtrAW(wide, hwnd, GCLP_HBRBACKGROUND));
+        FillRect(dc, &client, back);
     }
     EndPaint(hwnd, &ps);
 }
@@ -192,7 +238,7 @@ LRESULT OnCreate(bool wide, HWND hwnd)
         return -1;
     }
     ControlSetState(hwnd, s);
-    s->barWidth = static_cast<int>(6 * dpiScaleX);
+    s->barWidth = ScaleBy(kBarWidth, WindowDpiScale(hwnd).x);
     s->position = 0.5;
     BOOL fullDrag = FALSE;
     if (SystemParametersInfoAW(wide, SPI_GETDRAGFULLWINDOWS, 0, &fullDrag) && fullDrag)
@@ -268,8 +314,31 @@ LRESULT OnSetBarWidth(bool wide, HWND hwnd, SplitterState *s, LPARAM lParam)
 {
     const int previous = s->barWidth;
     s->barWidth = static_cast<int>(lParam);
+    s->barWidthSet = true;
     PostRecalc(wide, hwnd);
     return previous;
+}
+
+// A new DPI: the default bar thickness follows it (one the host set stays) and
+// the panes are laid out again at once.
+LRESULT OnDpiChanged(bool wide, HWND hwnd, SplitterState *s, UINT message, LPARAM lParam)
+{
+    MoveToSuggestedDpiRect(hwnd, message, lParam);
+    if (ControlState<SplitterState>(hwnd) != s)
+        return 0;
+    if (!s->barWidthSet)
+        s->barWidth = ScaleBy(kBarWidth, WindowDpiScale(hwnd).x);
+    Recalc(wide, hwnd);
+    if (ControlState<SplitterState>(hwnd) == s)
+        InvalidateRect(hwnd, NULL, FALSE);
+    return 0;
+}
+
+// The bar and the empty background take the colours now in effect.
+LRESULT OnDarkModeChanged(HWND hwnd)
+{
+    InvalidateRect(hwnd, NULL, FALSE);
+    return 0;
 }
 
 LRESULT OnSetFont(HWND hwnd, SplitterState *s, WPARAM wParam, LPARAM lParam)
@@ -463,6 +532,8 @@ LRESULT WindowProc(bool wide, HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (!s)
         return DefWindowProcAW(wide, hwnd, message, wParam, lParam);
+    if (message == DarkModeMessage())
+        return OnDarkModeChanged(hwnd);
 
     switch (message) {
     case WM_SIZE:
@@ -520,6 +591,9 @@ LRESULT WindowProc(bool wide, HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return OnSetBarWidth(wide, hwnd, s, lParam);
     case SPM_GETBARWIDTH:
         return s->barWidth;
+    case kWmDpiChanged:
+    case kWmDpiChangedAfterParent:
+        return OnDpiChanged(wide, hwnd, s, message, lParam);
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, &kSplitterAccess);
     default:
