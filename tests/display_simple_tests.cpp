@@ -34,6 +34,7 @@ LONG ScaledHeight(int stock, UINT dpi)
 
 void Progress(HWND c) { SendMessageA(c, PGM_SETPOS, 50, 0); }
 void ProgressHostFont(HWND c) { Progress(c); SendMessageA(c, WM_SETFONT, (WPARAM)HostFont(), 1); }
+void ProgressOwnFontBack(HWND c) { Progress(c); SendMessageA(c, WM_SETFONT, SendMessageA(c, WM_GETFONT, 0, 0), 1); }
 void ProgressHostColors(HWND c)
 {
     COLORREF back = RGB(255, 255, 200), bar = RGB(0, 128, 0);
@@ -60,6 +61,7 @@ void PanesHostBar(HWND c) { Panes(c); SendMessageA(c, SPM_SETBARWIDTH, 0, 10); }
 
 const DisplayCase kProgress = {"progress", "ORV_ProgressClass", 200, 20, 0, Progress, NULL};
 const DisplayCase kProgressFont = {"progress, host font", "ORV_ProgressClass", 200, 20, 0, ProgressHostFont, NULL};
+const DisplayCase kProgressOwnFont = {"progress, own font handed back", "ORV_ProgressClass", 200, 20, 0, ProgressOwnFontBack, NULL};
 const DisplayCase kLed = {"LED digit", "ORV_LEDClass", 31, 41, 0, Led, NULL};
 const DisplayCase kLink = {"web link", "ORV_WebLinkClass", 120, 24, 0, Link, NULL};
 const DisplayCase kLinkFont = {"web link, host font", "ORV_WebLinkClass", 120, 24, 0, LinkHostFont, NULL};
@@ -103,6 +105,8 @@ TEST_F(DisplaySimpleTest, SizesFollowTheWindowsDpi)
     } cases[] = {
         {kProgress, [](HWND c) { return (int)FontHeight((HGDIOBJ)SendMessageA(c, WM_GETFONT, 0, 0)); },
          [](UINT dpi) { return (int)ScaledHeight(DEFAULT_GUI_FONT, dpi); }},
+        {kProgressOwnFont, [](HWND c) { return (int)FontHeight((HGDIOBJ)SendMessageA(c, WM_GETFONT, 0, 0)); },
+         [](UINT dpi) { return (int)ScaledHeight(DEFAULT_GUI_FONT, dpi); }},
         {kProgressFont, [](HWND c) { return (int)(SendMessageA(c, WM_GETFONT, 0, 0) == (LRESULT)HostFont()); },
          [](UINT) { return 1; }},
         {kLink, [](HWND c) { return (int)FontHeight((HGDIOBJ)SendMessageA(c, WM_GETFONT, 0, 0)); },
@@ -123,7 +127,11 @@ TEST_F(DisplaySimpleTest, SizesFollowTheWindowsDpi)
             HWND control = CreateAtDpi(host_.hwnd(), row.c, source, dpi);
             ASSERT_NE(control, nullptr);
             EXPECT_EQ(row.measure(control), row.expected(dpi));
+            HWND moved = CreateAtDpi(host_.hwnd(), row.c, source, 192);
+            ChangeDpi(moved, row.c, source, dpi);
+            EXPECT_EQ(row.measure(moved), row.expected(dpi)) << "moved from 192";
             DestroyWindow(control);
+            DestroyWindow(moved);
         }
 }
 

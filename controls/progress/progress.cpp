@@ -306,9 +306,13 @@ LRESULT OnSetColor(HWND hwnd, COLORREF *field, LPARAM lParam)
 
 LRESULT OnSetFont(HWND hwnd, ProgressState *state, WPARAM wParam, LPARAM lParam)
 {
-    FreeDpiFont(state);
-    state->hFont = reinterpret_cast<HFONT>(wParam);
-    state->defaultFont = false;
+    // The control's own copy handed back is still the default.
+    HFONT font = reinterpret_cast<HFONT>(wParam);
+    if (!font || font != state->dpiFont) {
+        FreeDpiFont(state);
+        state->hFont = font;
+        state->defaultFont = false;
+    }
     if (LOWORD(lParam))
         Repaint(hwnd);
     return 0;

@@ -58,14 +58,25 @@ HCURSOR LoadHandCursor(bool wide, int size)
     return static_cast<HCURSOR>(image);
 }
 
+// A cursor in use cannot go: the class cursor takes its place first.
+template <class C>
+void FreeCursor(HWND hwnd, WebLinkState<C> *state)
+{
+    if (!state->hCursor)
+        return;
+    if (GetCursor() == state->hCursor)
+        SetCursor(reinterpret_cast<HCURSOR>(
+            GetClassLongPtrAW(sizeof(C) != sizeof(char), hwnd, GCLP_HCURSOR)));
+    DestroyCursor(state->hCursor);
+    state->hCursor = NULL;
+}
+
 // The class cursor is the hand of the system's DPI; at another DPI the link shows
 // a hand of its own, scaled like the system's.
 template <class C>
 void UpdateCursor(HWND hwnd, WebLinkState<C> *state)
 {
-    if (state->hCursor)
-        DestroyCursor(state->hCursor);
-    state->hCursor = NULL;
+    FreeCursor(hwnd, state);
     const UINT dpi = WindowDpi(hwnd), system = SystemDpi();
     if (dpi != system)
         state->hCursor = LoadHandCursor(sizeof(C) != sizeof(char),
@@ -108,8 +119,7 @@ void OnDestroy(HWND hwnd)
             HeapFree(GetProcessHeap(), 0, state->pszUrl);
         if (state->hTheme)
             OrvccCloseThemeData(state->hTheme);
-        if (state->hCursor)
-            DestroyCursor(state->hCursor);
+        FreeCursor(hwnd, state);
         HeapFree(GetProcessHeap(), 0, state);
     }
     OrvccReleaseThemeHlp();
