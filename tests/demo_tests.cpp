@@ -355,3 +355,25 @@ INSTANTIATE_TEST_SUITE_P(CancelClose, DemoExit, ::testing::Values(std::make_pair
                                                                   std::make_pair(UINT(WM_CLOSE), WPARAM(0))));
 
 }  // namespace
+
+// The dark-mode item the demo adds to its menu (command 105) switches the
+// controls of the main dialog: the progress bar's background, a library
+// default, turns dark and back. (Menus of another process cannot be read here,
+// so the item is driven by its command.)
+TEST_F(DemoRun, DarkModeCommandSwitchesTheControlsBothWays)
+{
+    HWND progress = GetDlgItem(main_, 101);
+    RECT client;
+    GetClientRect(progress, &client);
+    const int x = client.right - 2, y = client.bottom / 2;  // past the bar at position 0
+    const COLORREF light = orvtest::Capture(progress).At(x, y);
+    for (bool dark : {true, false}) {
+        SCOPED_TRACE(dark ? "on" : "off");
+        SendMessageA(main_, WM_COMMAND, 105, 0);
+        const COLORREF now = orvtest::Capture(progress).At(x, y);
+        if (dark)
+            EXPECT_LT(GetRValue(now) + GetGValue(now) + GetBValue(now), 3 * 80) << std::hex << now;
+        else
+            EXPECT_EQ(now, light);
+    }
+}

@@ -140,16 +140,21 @@ TEST_F(DisplayTest, SystemModeFollowsTheRegistryWhenTheSystemBroadcasts)
     AppsMode apps;
     apps.Set(1);
     MessageCount count;
-    CountedControl(&count);
+    HWND bar = CountedControl(&count);
+    // The bar's background, past the bar at position 0.
+    auto background = [bar] { return Capture(bar).At(45, 5); };
     EXPECT_EQ(OrvccSetDarkMode(ORVCC_DARK_SYSTEM), ORVCC_DARK_OFF);
     EXPECT_FALSE(DarkModeActive());
     apps.Set(0);
     EXPECT_FALSE(DarkModeActive()) << "switches at the broadcast, not before";
+    EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));
     AppsMode::Broadcast();
     EXPECT_TRUE(DarkModeActive());
+    EXPECT_EQ(background(), DarkSysColor(COLOR_WINDOW));
     apps.Set(1);
     AppsMode::Broadcast();
     EXPECT_FALSE(DarkModeActive());
+    EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(count.seen, (std::vector<WPARAM>{TRUE, FALSE}));
 
     // Dark apps when system mode is chosen: dark at once; other modes ignore the broadcast.
