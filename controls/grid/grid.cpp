@@ -9,6 +9,8 @@
 //  - A grid without a parent answers the child's format query in its own flavour.
 #include "grid.h"
 
+#include "display.h"
+
 namespace {
 
 const DWORD kDefaultFlags = GCS_HORZLINES | GCS_VERTLINES;
@@ -16,8 +18,11 @@ const UINT kEditRequest = WM_APP;
 const DWORD kAllColors =
     GCC_BACK | GCC_TEXT | GCC_SELBACK | GCC_SELTEXT | GCC_HORZLINE | GCC_VERTLINE;
 // In sysColors besides the GCC_* bits: the child's own background (below the
-// rows) is the list view's default, not one the application gave it.
+// rows), text and text background are the list view's defaults, not ones the
+// application gave it.
 const DWORD kChildBack = 0x40;
+const DWORD kChildText = 0x80;
+const DWORD kChildTextBack = 0x100;
 
 // The colours in the order of their GCC_* bits.
 void ColorFields(GridState *s, COLORREF *fields[6])
@@ -39,7 +44,144 @@ void ReadSystemColors(GridState *s)
     ColorFields(s, fields);
     for (int i = 0; i < 6; ++i)
         if (s->sysColors & (1u << i))
-            *fields[i] = GetSysColor(indexes[i]);
+            *fields[i] = ControlSysColor(NULL, indexes[i]);
+}
+
+// A text colour of the list view as it was created, or the system's now when it
+// held a system colour then (a default of the list view follows by itself).
+COLORREF LightChildColor(COLORREF created, int index)
+{
+    return created == CLR_DEFAULT || created == CLR_NONE ? created : GetSysColor(index);
+}
+
+// The child's colours that the grid keeps, in the order of childGiven.
+const DWORD kChildBits[3] = {kChildBack, kChildText, kChildTextBack};
+const UINT kChildGet[3] = {LVM_GETBKCOLOR, LVM_GETTEXTCOLOR, LVM_GETTEXTBKCOLOR};
+const UINT kChildSet[3] = {LVM_SETBKCOLOR, LVM_SETTEXTCOLOR, LVM_SETTEXTBKCOLOR};
+
+// The child's colours now.
+template <class C>
+void ReadChildColors(const GridState *s, COLORREF colors[3])
+{
+    for (int i = 0; i < 3; ++i)
+        colors[i] = static_cast<COLORREF>(Win<C>::SendMessage(s->child, kChildGet[i], 0, 0));
+}
+
+// Gives the child a default colour, unless the application set one of its own
+// (through the grid, or straight to the child: then it differs from the given one).
+template <class C>
+void RenewChildColor(GridState *s, int i, COLORREF current, COLORREF value)
+{
+    if (!(s->sysColors & kChildBits[i]) || current != s->childGiven[i])
+        return;
+    if (value != current)
+        Win<C>::SendMessage(s->child, kChildSet[i], 0, value);
+    s->childGiven[i] = value;
+}
+
+// The child's default colours for the colours in effect (before: its colours
+// before the change): its background always, its text colours (those of
+// unselected cells) when they change between light and dark. Dark text colours
+// only go with the default row background: on one the application chose, the
+// light ones stay.
+template <class C>
+void ApplyChildColors(GridState *s, const COLORREF before[3])
+{
+    RenewChildColor<C>(s, 0, before[0], ControlSysColor(NULL, COLOR_WINDOW));
+    const bool dark = DarkModeActive() && (s->sysColors & GCC_BACK);
+    if (!dark && !s->childDark)
+        return;
+    RenewChildColor<C>(s, 1, before[1],
+                       dark ? DarkSysColor(COLOR_WINDOWTEXT)
+                            : LightChildColor(s->childTextLight, COLOR_WINDOWTEXT));
+    RenewChildColor<C>(s, 2, before[2],
+                       dark ? DarkSysColor(COLOR_WINDOW)
+                            : LightChildColor(s->childTextBackLight, COLOR_WINDOW));
+    s->childDark = dark;
+}
+
+// The child's text colours after the application set the row background.
+template <class C>
+void ApplyChildTextColors(GridState *s)
+{
+    COLORREF now[3];
+    ReadChildColors<C>(s, now);
+    now[0] = ~s->childGiven[0];  // its background is not the grid's concern here
+    ApplyChildColors<C>(s, now);
+}
+
+// The child list view and its header take the theme classes in effect.
+template <class C>
+void ApplyChildTheme(const GridState *s)
+{
+    ControlApplyDarkTheme(s->child);
+    ControlApplyDarkTheme(
+        reinterpret_cast<HWND>(Win<C>::SendMessage(s->child, LVM_GETHEADER, 0, 0)));
+}
+
+// The child's font for the grid's DPI: a copy of the list view's own made for
+// it, or the list view's own where that fits. A font the application gave the
+// child stays.
+template <class C>
+void ApplyChildFont(HWND hwnd, GridState *s)
+{
+    HFONT current = reinterpret_cast<HFONT>(Win<C>::SendMessage(s->child, WM_GETFONT, 0, 0));
+    if (!s->childBaseFont || (current != s->childBaseFont && current != s->childFont))
+        return;
+    HFONT made = CreateFontForDpi(s->childBaseFont, WindowDpi(hwnd));
+    if (!made && current == s->childBaseFont)
+        return;
+    Win<C>::SendMessage(s->child, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(made ? made : s->childBaseFont), FALSE);
+    if (s->childFont)
+        DeleteObject(s->childFont);
+    s->childFont = made;
+}
+
+// Gives the child back the list view's own font and deletes the copy.
+template <class C>
+void ReleaseChildFont(GridState *s)
+{
+    if (!s->childFont)
+        return;
+    if (IsWindow(s->child) &&
+        reinterpret_cast<HFONT>(Win<C>::SendMessage(s->child, WM_GETFONT, 0, 0)) == s->childFont)
+        Win<C>::SendMessage(s->child, WM_SETFONT, reinterpret_cast<WPARAM>(s->childBaseFont),
+                            FALSE);
+    DeleteObject(s->childFont);
+    s->childFont = NULL;
+}
+
+// WM_DPICHANGED (a top-level grid, moved to the suggested place first) and
+// WM_DPICHANGED_AFTERPARENT: the child's font follows the new DPI, the rows are
+// laid out again from it, and all is drawn again. Nothing goes to the parent.
+template <class C>
+LRESULT OnDpiChanged(HWND hwnd, GridState *s, const RECT *suggested)
+{
+    if (suggested)
+        SetWindowPos(hwnd, NULL, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyChildFont<C>(hwnd, s);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    MoveWindow(s->child, 0, 0, client.right, client.bottom, FALSE);
+    RedrawWindow(s->child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
+}
+
+// Dark mode came or went: the default colours, the child's colours and theme
+// classes follow; all is drawn again.
+template <class C>
+LRESULT OnDarkModeChanged(GridState *s)
+{
+    ReadSystemColors(s);
+    COLORREF now[3];
+    ReadChildColors<C>(s, now);
+    ApplyChildColors<C>(s, now);
+    ApplyChildTheme<C>(s);
+    RedrawWindow(s->child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
 }
 
 // WM_SYSCOLORCHANGE, forwarded by the parent: the default colours follow the
@@ -50,9 +192,10 @@ template <class C>
 LRESULT OnSysColorChange(GridState *s, WPARAM wParam, LPARAM lParam)
 {
     ReadSystemColors(s);
+    COLORREF before[3];
+    ReadChildColors<C>(s, before);
     Win<C>::SendMessage(s->child, WM_SYSCOLORCHANGE, wParam, lParam);
-    if (s->sysColors & kChildBack)
-        Win<C>::SendMessage(s->child, LVM_SETBKCOLOR, 0, GetSysColor(COLOR_WINDOW));
+    ApplyChildColors<C>(s, before);
     RedrawWindow(s->child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }
@@ -87,7 +230,10 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
     s->cursorWatches = 0;
     s->focusedColumn = -1;
     s->selectedColumn = -1;
-    s->sysColors = kAllColors | kChildBack;
+    s->sysColors = kAllColors | kChildBack | kChildText | kChildTextBack;
+    s->childBaseFont = NULL;
+    s->childFont = NULL;
+    s->childDark = FALSE;
     ReadSystemColors(s);
     s->flags = kDefaultFlags;
     s->editMessage = 0;
@@ -105,6 +251,17 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT *create)
         return -1;
     }
     s->childProc = reinterpret_cast<WNDPROC>(Win<C>::GetWindowLongPtr(s->child, GWLP_WNDPROC));
+    s->childTextLight =
+        static_cast<COLORREF>(Win<C>::SendMessage(s->child, LVM_GETTEXTCOLOR, 0, 0));
+    s->childTextBackLight =
+        static_cast<COLORREF>(Win<C>::SendMessage(s->child, LVM_GETTEXTBKCOLOR, 0, 0));
+    s->childBaseFont = reinterpret_cast<HFONT>(Win<C>::SendMessage(s->child, WM_GETFONT, 0, 0));
+    ReadChildColors<C>(s, s->childGiven);
+    ApplyChildFont<C>(hwnd, s);
+    if (DarkModeActive()) {
+        ApplyChildColors<C>(s, s->childGiven);
+        ApplyChildTheme<C>(s);
+    }
     AttachEditing(s);
     s->attachedProc = Win<C>::GetWindowLongPtr(s->child, GWLP_WNDPROC);
     return 0;
@@ -115,8 +272,10 @@ LRESULT OnDestroy(HWND hwnd, GridState *s)
 {
     OrvccReleaseThemeHlp();
     ControlSetState(hwnd, NULL);
-    if (s)
+    if (s) {
+        ReleaseChildFont<C>(s);
         HeapFree(GetProcessHeap(), 0, s);
+    }
     return 0;
 }
 
@@ -169,6 +328,7 @@ bool MayMoveCursor(UINT message, LPARAM lParam)
     }
 }
 
+template <class C>
 LRESULT OnSetColors(GridState *s, const GRIDCOLORS *colors)
 {
     if (!colors || colors->cbSize < sizeof(GRIDCOLORS))
@@ -181,6 +341,7 @@ LRESULT OnSetColors(GridState *s, const GRIDCOLORS *colors)
         if (colors->fMask & (1u << i))
             *fields[i] = values[i];
     s->sysColors &= ~(colors->fMask & kAllColors);
+    ApplyChildTextColors<C>(s);
     return 1;
 }
 
@@ -238,7 +399,7 @@ LRESULT OnGridMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, LPAR
     case GCM_GETGRIDSTYLE:
         return s->flags;
     case GCM_SETCOLORS:
-        return OnSetColors(s, reinterpret_cast<const GRIDCOLORS *>(lParam));
+        return OnSetColors<C>(s, reinterpret_cast<const GRIDCOLORS *>(lParam));
     case GCM_GETCOLORS:
         return OnGetColors(s, reinterpret_cast<GRIDCOLORS *>(lParam));
     case GCM_SETUSERDATA: {
@@ -303,6 +464,13 @@ LRESULT OnListViewMessage(HWND hwnd, GridState *s, UINT message, WPARAM wParam, 
     case LVM_SETBKCOLOR:
         s->back = static_cast<COLORREF>(lParam);
         s->sysColors &= ~(GCC_BACK | kChildBack);
+        ApplyChildTextColors<C>(s);
+        return Win<C>::SendMessage(s->child, message, wParam, lParam);
+    case LVM_SETTEXTCOLOR:
+        s->sysColors &= ~kChildText;
+        return Win<C>::SendMessage(s->child, message, wParam, lParam);
+    case LVM_SETTEXTBKCOLOR:
+        s->sysColors &= ~kChildTextBack;
         return Win<C>::SendMessage(s->child, message, wParam, lParam);
     default:
         (void)hwnd;
@@ -332,6 +500,8 @@ template <class C>
 LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     GridState *s = ControlState<GridState>(hwnd);
+    if (message == DarkModeMessage())
+        return s ? OnDarkModeChanged<C>(s) : 0;
     switch (message) {
     case WM_CREATE:
         return OnCreate<C>(hwnd, reinterpret_cast<const CREATESTRUCT *>(lParam));
@@ -373,6 +543,10 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return GridGetObject(hwnd, wParam, lParam);
     case WM_SYSCOLORCHANGE:
         return OnSysColorChange<C>(s, wParam, lParam);
+    case kWmDpiChanged:
+        return OnDpiChanged<C>(hwnd, s, reinterpret_cast<const RECT *>(lParam));
+    case kWmDpiChangedAfterParent:
+        return OnDpiChanged<C>(hwnd, s, NULL);
     case kEditRequest:
         return OnEditRequest<C>(hwnd, s, wParam, lParam);
     default:

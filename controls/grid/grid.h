@@ -35,6 +35,18 @@ struct GridState {
     int toldRow;
     int toldColumn;
     int cursorWatches;
+    // The child's font: the list view's own (childBaseFont), or a copy of it made
+    // for the grid's DPI (childFont, owned; null while the list view's own fits).
+    HFONT childBaseFont;
+    HFONT childFont;
+    // The child's text colours as it was created (restored when dark mode ends),
+    // and whether dark ones were given to it.
+    COLORREF childTextLight;
+    COLORREF childTextBackLight;
+    BOOL childDark;
+    // The child's background, text and text background colours as the grid last
+    // gave them (or found them): a different one is the application's own.
+    COLORREF childGiven[3];
 };
 
 const int kGridChildId = 100;
@@ -124,6 +136,9 @@ BOOL GridSetCellState(GridState *s, int row, const LVITEMW *item);
 // Number of columns of the child (its header's item count; 0 without a header).
 template <class C>
 int GridColumnCount(const GridState *s);
+
+// A push-button face in the colours of the dark set (the row headers in dark mode).
+void GridDrawDarkButton(HDC dc, const RECT *rect, bool pressed);
 
 // WM_DRAWITEM from the child: paints one row.
 template <class C>

@@ -6,6 +6,8 @@
 // ellipsis, however long the resource string is.
 #include "grid.h"
 
+#include "display.h"
+
 namespace {
 
 const int kEllipsisMax = 32;
@@ -26,7 +28,8 @@ struct RowLayout {
     UINT rowState;    // cell mode: the child's state bits of the row
     COLORREF dcBack;  // the colours the device context came with
     COLORREF dcText;
-    WNDPROC direct;  // the list view's own procedure, or null: SendMessage
+    COLORREF cellText;  // cell mode: text of unselected cells
+    WNDPROC direct;     // the list view's own procedure, or null: SendMessage
 };
 
 // A question to the child while painting (see GridState::childProc).
@@ -147,7 +150,10 @@ void PaintRowHeader(const GridState *s, RowLayout *r)
         r->state = GridRefineToColumn(s, 0, r->rowState & current);
         pressed = r->showSel && r->state != 0;
     }
-    DrawFrameControl(r->dc, &header, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    if (DarkModeActive())
+        GridDrawDarkButton(r->dc, &header, pressed);
+    else
+        DrawFrameControl(r->dc, &header, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
 }
 
 template <class C>
@@ -197,7 +203,7 @@ void PaintCellSelection(const GridState *s, const RowLayout *r, int column, cons
     const bool header = (s->flags & GCS_ROWHEADERS) && column == 0;
     if (!r->showSel || !(cell & (LVIS_SELECTED | LVIS_DROPHILITED)) || header) {
         SetBkColor(r->dc, r->dcBack);
-        SetTextColor(r->dc, r->dcText);
+        SetTextColor(r->dc, r->cellText);
         return;
     }
     RECT frame = {text->left - 3, text->top, text->right, text->bottom - 1};
@@ -265,7 +271,39 @@ void PaintColumns(const GridState *s, const RowLayout *r)
     }
 }
 
+// One ring of a frame: its top and left lines in one colour, its bottom and right
+// lines in another.
+void FrameRing(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight)
+{
+    const RECT top = {r.left, r.top, r.right - 1, r.top + 1};
+    const RECT left = {r.left, r.top, r.left + 1, r.bottom - 1};
+    const RECT bottom = {r.left, r.bottom - 1, r.right, r.bottom};
+    const RECT right = {r.right - 1, r.top, r.right, r.bottom};
+    Fill(dc, &top, topLeft);
+    Fill(dc, &left, topLeft);
+    Fill(dc, &bottom, bottomRight);
+    Fill(dc, &right, bottomRight);
+}
+
 }  // namespace
+
+void GridDrawDarkButton(HDC dc, const RECT *rect, bool pressed)
+{
+    Fill(dc, rect, DarkSysColor(COLOR_3DFACE));
+    if (rect->right - rect->left < 4 || rect->bottom - rect->top < 4)
+        return;
+    const COLORREF light = DarkSysColor(COLOR_3DLIGHT), hilight = DarkSysColor(COLOR_3DHILIGHT);
+    const COLORREF shadow = DarkSysColor(COLOR_3DSHADOW), dark = DarkSysColor(COLOR_3DDKSHADOW);
+    RECT inner = *rect;
+    InflateRect(&inner, -1, -1);
+    if (pressed) {
+        FrameRing(dc, *rect, shadow, hilight);
+        FrameRing(dc, inner, dark, light);
+    } else {
+        FrameRing(dc, *rect, light, dark);
+        FrameRing(dc, inner, hilight, shadow);
+    }
+}
 
 template <class C>
 int GridFitWithEllipsis(HDC dc, C *text, int length, int width, int margin)
@@ -325,6 +363,14 @@ void GridPaintRow(GridState *s, const DRAWITEMSTRUCT *item)
     r.rowDrawnSelected = false;
     r.dcBack = GetBkColor(r.dc);
     r.dcText = GetTextColor(r.dc);
+    r.cellText = r.dcText;
+    if (!r.full && DarkModeActive()) {
+        // The list view may prepare the device context in light colours of its
+        // own (a selected row's); its text colour is the one meant.
+        const COLORREF text = static_cast<COLORREF>(Ask<C>(&r, LVM_GETTEXTCOLOR, 0, 0));
+        if (text != CLR_DEFAULT && text != CLR_NONE)
+            r.cellText = text;
+    }
     if (r.full)
         PaintFullRowLayer<C>(s, &r);
     else

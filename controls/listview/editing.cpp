@@ -3,6 +3,8 @@
 // are in editor.cpp.
 #include "listview.h"
 
+#include "display.h"
+
 namespace {
 
 bool IsOwnerDrawn(HWND listView)
@@ -131,6 +133,29 @@ void OnNotifyFormatRequery(HWND listView, ListViewEditState *state, HWND from)
         state->unicode = AsksForUnicode<C>(from, listView);
 }
 
+// Dark mode came or went: the open editor takes the theme classes in effect.
+void OnDarkModeChanged(const ListViewEditState *state)
+{
+    if (state->editor && IsWindow(state->editor)) {
+        ControlApplyDarkTheme(state->editor);
+        RedrawWindow(state->editor, NULL, NULL,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+// The colours of the editor (or a part of it, such as a combo box's list) while dark
+// mode is in effect; null when the list view's own answer stands.
+HBRUSH OnEditorColor(const ListViewEditState *state, HDC dc, HWND from)
+{
+    if (!DarkModeActive() || !state->editor || !from ||
+        (from != state->editor && !IsChild(state->editor, from) &&
+         GetParent(from) != state->editor))
+        return NULL;
+    SetTextColor(dc, ControlSysColor(NULL, COLOR_WINDOWTEXT));
+    SetBkColor(dc, ControlSysColor(NULL, COLOR_WINDOW));
+    return ControlSysColorBrush(COLOR_WINDOW);
+}
+
 template <class C>
 LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -159,6 +184,8 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
     if (!state)
         return LvWin<C>::DefWindowProc(listView, message, wParam, lParam);
     const WNDPROC previous = state->previous;
+    if (message == DarkModeMessage())
+        OnDarkModeChanged(state);
     switch (message) {
     case WM_LBUTTONDOWN:
         return OnLButtonDown<C>(listView, state, wParam, lParam);
@@ -185,6 +212,18 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
     case WM_HSCROLL:
     case WM_VSCROLL:
         TakeFocus(listView);
+        break;
+    case kWmDpiChangedAfterParent:
+        // The rows are laid out anew, so an open edit ends as when scrolling.
+        if (state->editor)
+            TakeFocus(listView);
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush =
+                OnEditorColor(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_NOTIFY: {
         const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);

@@ -4,6 +4,8 @@
 // from the list view's own.
 #include "listview.h"
 
+#include "display.h"
+
 namespace {
 
 const int kInitialText = 32;   // characters; the cell text buffer grows in these steps
@@ -413,6 +415,8 @@ HWND OpenEditor(HWND listView, ListViewEditState *state, int row, int column)
         Free(text);
         return NULL;
     }
+    if (DarkModeActive())
+        ControlApplyDarkTheme(editor);
     HFONT font = reinterpret_cast<HFONT>(LvWin<N>::SendMessage(listView, WM_GETFONT, 0, 0));
     if (font)
         LvWin<N>::SendMessage(editor, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -2,6 +2,8 @@
 // the sort-change message. The library never reorders items; the host does.
 #include "listview.h"
 
+#include "display.h"
+
 namespace {
 
 const int kAscendingArrow = 100;
@@ -9,21 +11,84 @@ const int kDescendingArrow = 101;
 const UINT kArrowFormat = HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
 const UINT kSortFormat = HDF_SORTUP | HDF_SORTDOWN;
 
+// Scales a bitmap by the factors of one window (ScaleBitmapToDpi with the list
+// view's own factors, which are the process factors at the system's DPI).
+bool ScaleBitmapForWindow(HBITMAP *bitmap, const DpiScale &scale)
+{
+    BITMAP info;
+    if (!GetObjectW(*bitmap, sizeof info, &info) && !GetObjectA(*bitmap, sizeof info, &info))
+        return false;
+    const int width = ScaleBy(info.bmWidth, scale.x);
+    const int height = ScaleBy(info.bmHeight, scale.y);
+    if (width == info.bmWidth && height == info.bmHeight)
+        return true;
+    HANDLE copy = CopyImage(*bitmap, IMAGE_BITMAP, width, height, LR_COPYDELETEORG);
+    if (!copy)
+        return false;
+    *bitmap = static_cast<HBITMAP>(copy);
+    return true;
+}
+
+// In dark mode the arrow's shades, loaded as the light 3D colours, become those
+// of the dark set: the face (its background), the shadow side and the white side.
+void MapArrowToDark(HBITMAP bitmap)
+{
+    BITMAP info;
+    if (!GetObjectW(bitmap, sizeof info, &info) && !GetObjectA(bitmap, sizeof info, &info))
+        return;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    const SIZE_T count = static_cast<SIZE_T>(info.bmWidth) * info.bmHeight;
+    DWORD *pixels = static_cast<DWORD *>(HeapAlloc(GetProcessHeap(), 0, count * sizeof(DWORD)));
+    HDC screen = GetDC(NULL);
+    if (pixels && screen &&
+        GetDIBits(screen, bitmap, 0, info.bmHeight, pixels, &format, DIB_RGB_COLORS)) {
+        static const int shades[3] = {COLOR_3DFACE, COLOR_3DSHADOW, COLOR_3DHILIGHT};
+        const COLORREF light[3] = {GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DSHADOW),
+                                   RGB(255, 255, 255)};
+        for (SIZE_T i = 0; i < count; ++i) {
+            const COLORREF pixel =
+                RGB(GetBValue(pixels[i]), GetGValue(pixels[i]), GetRValue(pixels[i]));
+            for (int k = 0; k < 3; ++k) {
+                if (pixel == light[k]) {
+                    const COLORREF dark = DarkSysColor(shades[k]);
+                    pixels[i] = RGB(GetBValue(dark), GetGValue(dark), GetRValue(dark));
+                    break;
+                }
+            }
+        }
+        SetDIBits(screen, bitmap, 0, info.bmHeight, pixels, &format, DIB_RGB_COLORS);
+    }
+    if (screen)
+        ReleaseDC(NULL, screen);
+    if (pixels)
+        HeapFree(GetProcessHeap(), 0, pixels);
+}
+
+// An arrow for the list view's DPI and the colours in effect.
 template <class C>
-HBITMAP LoadArrow(int id)
+HBITMAP LoadArrow(HWND listView, int id)
 {
     HBITMAP bitmap = static_cast<HBITMAP>(LvWin<C>::LoadImage(
         libInstance, id, IMAGE_BITMAP, LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT));
-    if (bitmap)
-        ScaleBitmapToDpi(&bitmap);
+    if (!bitmap)
+        return NULL;
+    if (DarkModeActive())
+        MapArrowToDark(bitmap);
+    ScaleBitmapForWindow(&bitmap, WindowDpiScale(listView));
     return bitmap;
 }
 
 template <class C>
-void LoadArrows(ListViewSortState *state)
+void LoadArrows(HWND listView, ListViewSortState *state)
 {
-    state->ascending = LoadArrow<C>(kAscendingArrow);
-    state->descending = LoadArrow<C>(kDescendingArrow);
+    state->ascending = LoadArrow<C>(listView, kAscendingArrow);
+    state->descending = LoadArrow<C>(listView, kDescendingArrow);
 }
 
 void DeleteArrows(ListViewSortState *state)
@@ -95,11 +160,12 @@ void OnHeaderClick(HWND listView, ListViewSortState *state, HWND header, int cli
     SendSortNotification<C>(listView, state);
 }
 
+// New system colours, a new DPI or dark mode coming or going: arrows made anew.
 template <class C>
-void OnSysColorChange(HWND listView, ListViewSortState *state)
+void ReloadArrows(HWND listView, ListViewSortState *state)
 {
     DeleteArrows(state);
-    LoadArrows<C>(state);
+    LoadArrows<C>(listView, state);
     ShowIndicator<C>(HeaderOf(listView), state, state->column, true);
 }
 
@@ -117,8 +183,10 @@ bool BeforePassingOn(HWND listView, ListViewSortState *state, UINT message, LPAR
         OnHeaderClick<C>(listView, state, header->hdr.hwndFrom, header->iItem);
         return IsWindow(listView) != FALSE;
     }
-    if (message == WM_SYSCOLORCHANGE && !state->headerFormat)
-        OnSysColorChange<C>(listView, state);
+    if ((message == WM_SYSCOLORCHANGE || message == kWmDpiChangedAfterParent ||
+         message == DarkModeMessage()) &&
+        !state->headerFormat)
+        ReloadArrows<C>(listView, state);
     return true;
 }
 
@@ -202,7 +270,7 @@ ListViewSortState *CreateSortState(HWND listView, HWND header)
     } else {
         LvWin<C>::SetProp(listView, LvWin<C>::SortProp(), state);
         state->previous = ReplaceProc<C>(listView, SortWindowProc<C>);
-        LoadArrows<C>(state);
+        LoadArrows<C>(listView, state);
     }
     return state;
 }
