@@ -33,6 +33,7 @@ void FillList(HWND list)
 }
 HWND Child(HWND grid) { return GetDlgItem(grid, 100); }
 void RowHeaders(HWND grid) { FillList(grid); SendMessageA(grid, GCM_SETGRIDSTYLE, 0, 0x000E0000); }
+void FullRowHeaders(HWND grid) { FillList(grid); SendMessageA(grid, GCM_SETGRIDSTYLE, 0, 0x000F0000); }
 void HostFont(HWND grid) { FillList(grid); SendMessageA(Child(grid), WM_SETFONT, (WPARAM)GetStockObject(SYSTEM_FONT), 1); }
 void HostListBack(HWND grid) { FillList(grid); SendMessageA(Child(grid), LVM_SETBKCOLOR, 0, RGB(200, 255, 255)); }
 void HostColours(HWND grid)
@@ -52,6 +53,7 @@ void Sorted(HWND list)
 const DWORD kSel = LVS_SHOWSELALWAYS | LVS_EDITLABELS;
 const DisplayCase kGrid = {"grid", "ORV_GridControlClass", 240, 160, kSel, FillList, NULL};
 const DisplayCase kRowHeaders = {"row headers", "ORV_GridControlClass", 240, 160, kSel, RowHeaders, NULL};
+const DisplayCase kFullRowHeaders = {"full rows", "ORV_GridControlClass", 240, 160, kSel, FullRowHeaders, NULL};
 const DisplayCase kHostFont = {"host's font", "ORV_GridControlClass", 240, 160, kSel, HostFont, NULL};
 const DisplayCase kHostColours = {"host's colours", "ORV_GridControlClass", 240, 160, kSel, HostColours, NULL};
 const DisplayCase kHostListBack = {"host's list colour", "ORV_GridControlClass", 240, 160, kSel, HostListBack, NULL};
@@ -149,6 +151,7 @@ TEST_F(DisplayGridTest, DarkModeKeepsHostSettings)
         {kHostColours, {120, 150}, RGB(200, 255, 255), none},
         {kHostListBack, {120, 150}, RGB(200, 255, 255), none},
         {kRowHeaders, {60, 40}, DarkSysColor(COLOR_3DFACE), row1},
+        {kFullRowHeaders, {60, 40}, DarkSysColor(COLOR_HIGHLIGHT), row1},
         {kGrid, {120, 150}, DarkSysColor(COLOR_WINDOW), row0},
         {kGrid, {120, 150}, DarkSysColor(COLOR_WINDOW), row1},  // the selected row
     };

@@ -137,9 +137,6 @@ BOOL GridSetCellState(GridState *s, int row, const LVITEMW *item);
 template <class C>
 int GridColumnCount(const GridState *s);
 
-// A push-button face in the colours of the dark set (the row headers in dark mode).
-void GridDrawDarkButton(HDC dc, const RECT *rect, bool pressed);
-
 // WM_DRAWITEM from the child: paints one row.
 template <class C>
 void GridPaintRow(GridState *s, const DRAWITEMSTRUCT *item);

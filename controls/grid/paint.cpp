@@ -93,6 +93,39 @@ void Fill(HDC dc, const RECT *rect, COLORREF color)
     DeleteObject(brush);
 }
 
+// One ring of a frame: its top and left lines in one colour, its bottom and right
+// lines in another.
+void FrameRing(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight)
+{
+    const RECT top = {r.left, r.top, r.right - 1, r.top + 1};
+    const RECT left = {r.left, r.top, r.left + 1, r.bottom - 1};
+    const RECT bottom = {r.left, r.bottom - 1, r.right, r.bottom};
+    const RECT right = {r.right - 1, r.top, r.right, r.bottom};
+    Fill(dc, &top, topLeft);
+    Fill(dc, &left, topLeft);
+    Fill(dc, &bottom, bottomRight);
+    Fill(dc, &right, bottomRight);
+}
+
+// A push-button face in the colours of the dark set (row headers in dark mode).
+void DrawDarkButton(HDC dc, const RECT *rect, bool pressed, COLORREF face)
+{
+    Fill(dc, rect, face);
+    if (rect->right - rect->left < 4 || rect->bottom - rect->top < 4)
+        return;
+    const COLORREF light = DarkSysColor(COLOR_3DLIGHT), hilight = DarkSysColor(COLOR_3DHILIGHT);
+    const COLORREF shadow = DarkSysColor(COLOR_3DSHADOW), dark = DarkSysColor(COLOR_3DDKSHADOW);
+    RECT inner = *rect;
+    InflateRect(&inner, -1, -1);
+    if (pressed) {
+        FrameRing(dc, *rect, shadow, hilight);
+        FrameRing(dc, inner, dark, light);
+    } else {
+        FrameRing(dc, *rect, light, dark);
+        FrameRing(dc, inner, hilight, shadow);
+    }
+}
+
 template <class C>
 bool ItemRect(const RowLayout *r, int part, RECT *rect)
 {
@@ -150,8 +183,11 @@ void PaintRowHeader(const GridState *s, RowLayout *r)
         r->state = GridRefineToColumn(s, 0, r->rowState & current);
         pressed = r->showSel && r->state != 0;
     }
+    // In dark mode the header of a selected row (full-row mode) takes the
+    // selection background, under the selection text.
     if (DarkModeActive())
-        GridDrawDarkButton(r->dc, &header, pressed);
+        DrawDarkButton(r->dc, &header, pressed,
+                       r->full && pressed ? s->selBack : DarkSysColor(COLOR_3DFACE));
     else
         DrawFrameControl(r->dc, &header, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
 }
@@ -271,39 +307,7 @@ void PaintColumns(const GridState *s, const RowLayout *r)
     }
 }
 
-// One ring of a frame: its top and left lines in one colour, its bottom and right
-// lines in another.
-void FrameRing(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight)
-{
-    const RECT top = {r.left, r.top, r.right - 1, r.top + 1};
-    const RECT left = {r.left, r.top, r.left + 1, r.bottom - 1};
-    const RECT bottom = {r.left, r.bottom - 1, r.right, r.bottom};
-    const RECT right = {r.right - 1, r.top, r.right, r.bottom};
-    Fill(dc, &top, topLeft);
-    Fill(dc, &left, topLeft);
-    Fill(dc, &bottom, bottomRight);
-    Fill(dc, &right, bottomRight);
-}
-
 }  // namespace
-
-void GridDrawDarkButton(HDC dc, const RECT *rect, bool pressed)
-{
-    Fill(dc, rect, DarkSysColor(COLOR_3DFACE));
-    if (rect->right - rect->left < 4 || rect->bottom - rect->top < 4)
-        return;
-    const COLORREF light = DarkSysColor(COLOR_3DLIGHT), hilight = DarkSysColor(COLOR_3DHILIGHT);
-    const COLORREF shadow = DarkSysColor(COLOR_3DSHADOW), dark = DarkSysColor(COLOR_3DDKSHADOW);
-    RECT inner = *rect;
-    InflateRect(&inner, -1, -1);
-    if (pressed) {
-        FrameRing(dc, *rect, shadow, hilight);
-        FrameRing(dc, inner, dark, light);
-    } else {
-        FrameRing(dc, *rect, light, dark);
-        FrameRing(dc, inner, hilight, shadow);
-    }
-}
 
 template <class C>
 int GridFitWithEllipsis(HDC dc, C *text, int length, int width, int margin)
