@@ -140,20 +140,19 @@ TEST_F(DisplayGridTest, DarkSwitchBothWays)
 TEST_F(DisplayGridTest, DarkModeKeepsHostSettings)
 {
     setWindowThemeHook = RecordTheme;
-    const RECT none = {0, 0, 0, 0}, row0 = {2, 18, 60, 29}, row1 = {2, 32, 60, 43};
     const struct {
         const DisplayCase &c;
-        POINT probe;
+        int row;  // probed at x = 60 near its top (-1: below the rows)
         COLORREF expected;
-        RECT text;  // text legible on the expected colour there
+        bool text;  // the row's text in column 0 legible on it
     } cases[] = {
-        {kHostColours, {60, 25}, RGB(255, 255, 200), row0},
-        {kHostColours, {120, 150}, RGB(200, 255, 255), none},
-        {kHostListBack, {120, 150}, RGB(200, 255, 255), none},
-        {kRowHeaders, {60, 40}, DarkSysColor(COLOR_3DFACE), row1},
-        {kFullRowHeaders, {60, 40}, DarkSysColor(COLOR_HIGHLIGHT), row1},
-        {kGrid, {120, 150}, DarkSysColor(COLOR_WINDOW), row0},
-        {kGrid, {120, 150}, DarkSysColor(COLOR_WINDOW), row1},  // the selected row
+        {kHostColours, 0, RGB(255, 255, 200), true},
+        {kHostColours, -1, RGB(200, 255, 255), false},
+        {kHostListBack, -1, RGB(200, 255, 255), false},
+        {kRowHeaders, 1, DarkSysColor(COLOR_3DFACE), true},
+        {kFullRowHeaders, 1, DarkSysColor(COLOR_HIGHLIGHT), true},
+        {kGrid, 0, DarkSysColor(COLOR_WINDOW), true},
+        {kGrid, 1, DarkSysColor(COLOR_WINDOW), true},  // the selected row, not its cell
     };
     for (const auto &k : cases)
         for (int mode : {ORVCC_DARK_OFF, ORVCC_DARK_ON}) {
@@ -165,9 +164,13 @@ TEST_F(DisplayGridTest, DarkModeKeepsHostSettings)
             OrvccSetDarkMode(ORVCC_DARK_ON);
             PumpMessages();
             const Capture shown(grid);
-            EXPECT_EQ(shown.At(k.probe.x, k.probe.y), k.expected);
-            if (k.text.right) {
-                EXPECT_GE(ContrastRatio(MostContrasting(shown, k.text, k.expected), k.expected), 4.5);
+            RECT row = {LVIR_BOUNDS, 0, 0, 0};
+            SendMessageA(Child(grid), LVM_GETITEMRECT, k.row < 0 ? 3 : k.row, reinterpret_cast<LPARAM>(&row));
+            const int y = k.row < 0 ? row.bottom + 5 : row.top + 2;
+            EXPECT_EQ(shown.At(60, y), k.expected) << "at y " << y;
+            const RECT text = {2, row.top + 1, 60, row.bottom - 2};
+            if (k.text) {
+                EXPECT_GE(ContrastRatio(MostContrasting(shown, text, k.expected), k.expected), 4.5);
             }
             EXPECT_TRUE(g_themed.count({Child(grid), true}));
             EXPECT_TRUE(g_themed.count({ListView_GetHeader(Child(grid)), true}));

@@ -213,6 +213,7 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
     case WM_VSCROLL:
         TakeFocus(listView);
         break;
+    case kWmDpiChanged:
     case kWmDpiChangedAfterParent:
         // The rows are laid out anew, so an open edit ends as when scrolling.
         if (state->editor)

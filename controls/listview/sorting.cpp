@@ -11,8 +11,8 @@ const int kDescendingArrow = 101;
 const UINT kArrowFormat = HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
 const UINT kSortFormat = HDF_SORTUP | HDF_SORTDOWN;
 
-// Scales a bitmap by the factors of one window (ScaleBitmapToDpi with the list
-// view's own factors, which are the process factors at the system's DPI).
+// Scales a bitmap by the factors of a window shown at another DPI than the
+// system's (ScaleBitmapToDpi with that window's factors).
 bool ScaleBitmapForWindow(HBITMAP *bitmap, const DpiScale &scale)
 {
     BITMAP info;
@@ -80,7 +80,11 @@ HBITMAP LoadArrow(HWND listView, int id)
         return NULL;
     if (DarkModeActive())
         MapArrowToDark(bitmap);
-    ScaleBitmapForWindow(&bitmap, WindowDpiScale(listView));
+    const DpiScale scale = WindowDpiScale(listView);
+    if (scale.dpi == SystemDpi())
+        ScaleBitmapToDpi(&bitmap);
+    else
+        ScaleBitmapForWindow(&bitmap, scale);
     return bitmap;
 }
 
@@ -183,8 +187,8 @@ bool BeforePassingOn(HWND listView, ListViewSortState *state, UINT message, LPAR
         OnHeaderClick<C>(listView, state, header->hdr.hwndFrom, header->iItem);
         return IsWindow(listView) != FALSE;
     }
-    if ((message == WM_SYSCOLORCHANGE || message == kWmDpiChangedAfterParent ||
-         message == DarkModeMessage()) &&
+    if ((message == WM_SYSCOLORCHANGE || message == kWmDpiChanged ||
+         message == kWmDpiChangedAfterParent || message == DarkModeMessage()) &&
         !state->headerFormat)
         ReloadArrows<C>(listView, state);
     return true;
