@@ -16,7 +16,8 @@ GetDpiForWindowFn BoundGetDpiForWindow(void)
     static GetDpiForWindowFn bound;
     static bool looked;
     if (!looked) {
-        HMODULE user = platformIsNT ? GetModuleHandleW(L"user32.dll") : GetModuleHandleA("user32.dll");
+        HMODULE user =
+            platformIsNT ? GetModuleHandleW(L"user32.dll") : GetModuleHandleA("user32.dll");
         if (user)
             bound = ProcAs<GetDpiForWindowFn>(GetProcAddress(user, "GetDpiForWindow"));
         looked = true;
@@ -178,7 +179,8 @@ bool IsImmersiveColorSet(LPARAM text)
 
 LRESULT CALLBACK WatcherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SETTINGCHANGE && darkMode == ORVCC_DARK_SYSTEM && IsImmersiveColorSet(lParam)) {
+    if (message == WM_SETTINGCHANGE && darkMode == ORVCC_DARK_SYSTEM &&
+        IsImmersiveColorSet(lParam)) {
         const bool before = DarkModeActive();
         InterlockedExchange(&systemAppsDark, ReadAppsDark());
         NotifyWhenChanged(before);
@@ -207,11 +209,10 @@ void StartWatcher(void)
         }
     }
     // Top-level, so that broadcasts reach it; never shown.
-    watcher = platformIsNT
-                  ? CreateWindowExW(WS_EX_TOOLWINDOW, L"OrvccDarkModeWatcher", L"", WS_POPUP, 0, 0,
-                                    0, 0, NULL, NULL, libInstance, NULL)
-                  : CreateWindowExA(WS_EX_TOOLWINDOW, kWatcherClass, "", WS_POPUP, 0, 0, 0, 0, NULL,
-                                    NULL, libInstance, NULL);
+    watcher = platformIsNT ? CreateWindowExW(WS_EX_TOOLWINDOW, L"OrvccDarkModeWatcher", L"",
+                                             WS_POPUP, 0, 0, 0, 0, NULL, NULL, libInstance, NULL)
+                           : CreateWindowExA(WS_EX_TOOLWINDOW, kWatcherClass, "", WS_POPUP, 0, 0, 0,
+                                             0, NULL, NULL, libInstance, NULL);
 }
 
 void StopWatcher(void)
@@ -321,8 +322,8 @@ HBRUSH ControlSysColorBrush(int index)
         return GetSysColorBrush(index);
     if (!darkBrushes[index]) {
         HBRUSH brush = CreateSolidBrush(DarkSysColor(index));
-        if (InterlockedCompareExchangePointer(reinterpret_cast<void *volatile *>(&darkBrushes[index]),
-                                              brush, NULL) != NULL)
+        if (InterlockedCompareExchangePointer(
+                reinterpret_cast<void *volatile *>(&darkBrushes[index]), brush, NULL) != NULL)
             DeleteObject(brush);
     }
     return darkBrushes[index] ? darkBrushes[index] : GetSysColorBrush(index);

@@ -45,7 +45,7 @@ INT_PTR CALLBACK SplitterDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 INT_PTR CALLBACK HexEditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Per-monitor DPI and dark mode, shared by the demo's dialogs (display.cpp).
-#define DEMO_WM_DPICHANGED 0x02E0
+#define DEMO_WM_DPICHANGED             0x02E0
 #define DEMO_WM_DPICHANGED_AFTERPARENT 0x02E3
 // WM_DPICHANGED of a dialog: takes the suggested rectangle and passes the change
 // on to the dialog's controls.

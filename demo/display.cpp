@@ -29,8 +29,8 @@ SetDarkModeProc DarkModeSwitch(void)
 UINT DemoWindowDpi(HWND hwnd)
 {
     typedef UINT(WINAPI * GetDpiProc)(HWND);
-    GetDpiProc getDpi =
-        (GetDpiProc)(void (*)(void))GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+    GetDpiProc getDpi = (GetDpiProc)(void (*)(void))GetProcAddress(GetModuleHandleA("user32.dll"),
+                                                                   "GetDpiForWindow");
     const UINT dpi = getDpi ? getDpi(hwnd) : 0;
     return dpi ? dpi : 96;
 }
