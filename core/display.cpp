@@ -375,8 +375,78 @@ void DisplayProcessDetach(bool freeLibrary)
 void MoveToSuggestedDpiRect(HWND hwnd, UINT message, LPARAM lParam)
 {
     const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
-    if (message != kWmDpiChanged || !suggested)
+    if (message != kWmDpiChanged || !suggested || (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
         return;
     SetWindowPos(hwnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+// One item of a header: its text in the header's alignment, a separator line on
+// its right, in the dark set's colours.
+void PaintDarkHeaderItem(HWND header, HDC dc, int index)
+{
+    RECT rect;
+    if (!SendMessageA(header, HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)))
+        return;
+    const RECT line = {rect.right - 1, rect.top, rect.right, rect.bottom};
+    FillRect(dc, &line, ControlSysColorBrush(COLOR_3DHILIGHT));
+    int format = 0;
+    RECT text = {rect.left + 6, rect.top, rect.right - 6, rect.bottom};
+    const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+    if (platformIsNT) {
+        WCHAR buffer[256] = L"";
+        HDITEMW item = {};
+        item.mask = HDI_TEXT | HDI_FORMAT;
+        item.pszText = buffer;
+        item.cchTextMax = 256;
+        SendMessageW(header, HDM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+        format = item.fmt;
+        const UINT align = (format & HDF_CENTER) ? DT_CENTER : (format & HDF_RIGHT) ? DT_RIGHT : 0;
+        DrawTextW(dc, buffer, -1, &text, flags | align);
+    } else {
+        char buffer[256] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT | HDI_FORMAT;
+        item.pszText = buffer;
+        item.cchTextMax = 256;
+        SendMessageA(header, HDM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+        format = item.fmt;
+        const UINT align = (format & HDF_CENTER) ? DT_CENTER : (format & HDF_RIGHT) ? DT_RIGHT : 0;
+        DrawTextA(dc, buffer, -1, &text, flags | align);
+    }
+}
+
+}  // namespace
+
+bool ControlDarkHeaderDraw(LPARAM lParam, LRESULT *result)
+{
+    NMCUSTOMDRAW *draw = reinterpret_cast<NMCUSTOMDRAW *>(lParam);
+    if (!draw || draw->hdr.code != static_cast<UINT>(NM_CUSTOMDRAW) || !DarkModeActive())
+        return false;
+    char name[16];
+    if (!GetClassNameA(draw->hdr.hwndFrom, name, sizeof name) || lstrcmpiA(name, "SysHeader32"))
+        return false;
+    if (draw->dwDrawStage == CDDS_PREPAINT) {
+        *result = CDRF_NOTIFYPOSTPAINT;
+        return true;
+    }
+    if (draw->dwDrawStage != CDDS_POSTPAINT)
+        return false;
+    HWND header = draw->hdr.hwndFrom;
+    RECT client;
+    GetClientRect(header, &client);
+    FillRect(draw->hdc, &client, ControlSysColorBrush(COLOR_BTNFACE));
+    const int saved = SaveDC(draw->hdc);
+    if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0)))
+        SelectObject(draw->hdc, font);
+    SetBkMode(draw->hdc, TRANSPARENT);
+    SetTextColor(draw->hdc, DarkSysColor(COLOR_BTNTEXT));
+    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index)
+        PaintDarkHeaderItem(header, draw->hdc, index);
+    RestoreDC(draw->hdc, saved);
+    *result = CDRF_DODEFAULT;
+    return true;
 }

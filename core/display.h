@@ -77,3 +77,10 @@ void DisplayProcessDetach(bool freeLibrary);
 // WM_DPICHANGED reaches only top-level windows: such a control moves to the
 // rectangle the system suggests (lParam). Other messages change nothing.
 void MoveToSuggestedDpiRect(HWND hwnd, UINT message, LPARAM lParam);
+
+// NM_CUSTOMDRAW of a header control the library owns (the meter's caption strip,
+// the grid's column header), handed in by the header's parent: while dark mode
+// is in effect the header is painted over in the dark set's colours (the
+// system's dark theme classes do not reach a header's face everywhere). Returns
+// false, leaving *result alone, for anything else.
+bool ControlDarkHeaderDraw(LPARAM lParam, LRESULT *result);

@@ -308,3 +308,35 @@ TEST_F(DisplayTest, RealDpiOfAwareAndUnawareWindows)
     DestroyWindow(unaware);
     DestroyWindow(aware);
 }
+
+// The headers the library owns (the meter's caption strip, the grid's column
+// header) turn dark and back with the rest of their control.
+namespace {
+HWND CaptionStrip(HWND meter)
+{
+    return GetWindow(meter, GW_CHILD);
+}
+void TwoColumns(HWND grid)
+{
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = 120;
+    column.pszText = const_cast<char *>("Artikel");
+    for (int c = 0; c < 2; ++c)
+        SendMessageA(grid, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+}
+HWND ColumnHeader(HWND grid)
+{
+    return reinterpret_cast<HWND>(SendMessageA(GetWindow(grid, GW_CHILD), LVM_GETHEADER, 0, 0));
+}
+}  // namespace
+
+TEST_F(DisplayTest, OwnedHeadersFollowDarkMode)
+{
+    const DisplayCase cases[] = {
+        {"meter caption strip", "ORV_AnalogMeterClass", 200, 150, 0, NULL, CaptionStrip},
+        {"grid column header", "ORV_GridControlClass", 300, 120, 0, TwoColumns, ColumnHeader},
+    };
+    for (const DisplayCase &c : cases)
+        ExpectDarkSwitch(host_.hwnd(), c, RECT{}, RECT{});
+}

@@ -231,6 +231,10 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
         if (header && (header->code == HDN_BEGINTRACKA || header->code == HDN_BEGINTRACKW ||
                        header->code == HDN_BEGINDRAG))
             TakeFocus(listView);
+        // The grid's own column header is dark in dark mode; a host's stays its own.
+        LRESULT result;
+        if (state->parentIsGrid && ControlDarkHeaderDraw(lParam, &result))
+            return result;
         break;
     }
     case WM_NOTIFYFORMAT:

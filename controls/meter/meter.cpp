@@ -551,6 +551,16 @@ bool DescribeForAccess(HWND hwnd, AccessAnswers *answers)
 
 const AccessClass kMeterAccess = {DescribeForAccess, NULL};
 
+// The caption strip's custom draw: dark in dark mode.
+template <class C>
+LRESULT OnNotify(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result;
+    if (ControlDarkHeaderDraw(lParam, &result))
+        return result;
+    return Win<C>::DefWindowProc(hwnd, message, wParam, lParam);
+}
+
 // Messages that need the state, with the block locked.
 template <class C>
 LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPARAM lParam)
@@ -613,6 +623,8 @@ LRESULT Dispatch(HWND hwnd, MeterState *state, UINT message, WPARAM wParam, LPAR
     case kWmDpiChanged:
     case kWmDpiChangedAfterParent:
         return OnDpiChanged<C>(hwnd, state, message, lParam);
+    case WM_NOTIFY:
+        return OnNotify<C>(hwnd, message, wParam, lParam);
     case WM_GETOBJECT:
         return AccessGetObject(hwnd, wParam, lParam, &kMeterAccess);
     default:
