@@ -37,15 +37,15 @@ void NotifyParent(HWND hwnd, int code)
         NotifyParentA(hwnd, code);
 }
 
-BOOL ScaleBitmapToDpi(HBITMAP *bitmap)
+BOOL ScaleBitmapBy(HBITMAP *bitmap, double factorX, double factorY)
 {
     BITMAP info;
     int got = platformIsNT ? GetObjectW(*bitmap, sizeof info, &info)
                            : GetObjectA(*bitmap, sizeof info, &info);
     if (got == 0)
         return FALSE;
-    const int width = static_cast<int>(info.bmWidth * dpiScaleX);
-    const int height = static_cast<int>(info.bmHeight * dpiScaleY);
+    const int width = static_cast<int>(info.bmWidth * factorX);
+    const int height = static_cast<int>(info.bmHeight * factorY);
     if (width == info.bmWidth && height == info.bmHeight)
         return TRUE;
     HANDLE copy = CopyImage(*bitmap, IMAGE_BITMAP, width, height, LR_COPYDELETEORG);
@@ -53,6 +53,11 @@ BOOL ScaleBitmapToDpi(HBITMAP *bitmap)
         return FALSE;
     *bitmap = static_cast<HBITMAP>(copy);
     return TRUE;
+}
+
+BOOL ScaleBitmapToDpi(HBITMAP *bitmap)
+{
+    return ScaleBitmapBy(bitmap, dpiScaleX, dpiScaleY);
 }
 
 // ---------------------------------------------------------------------------

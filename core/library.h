@@ -61,6 +61,8 @@ void NotifyParent(HWND hwnd, int code);
 
 // Replaces *bitmap by a copy stretched by the DPI factors.
 BOOL ScaleBitmapToDpi(HBITMAP *bitmap);
+// The same with other factors (a window's, at another DPI than the system's).
+BOOL ScaleBitmapBy(HBITMAP *bitmap, double factorX, double factorY);
 
 // Cursor of a class: a system cursor, or a cursor resource of the library.
 struct ClassCursor {

@@ -515,12 +515,7 @@ LRESULT OnLButtonUp(HWND hwnd)
 template <class C>
 LRESULT OnDpiChanged(HWND hwnd, HexEditorState *s, UINT message, LPARAM lParam)
 {
-    const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
-    if (message == kWmDpiChanged && suggested &&
-        !(HexApi<C>::GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD))
-        SetWindowPos(hwnd, NULL, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveToSuggestedDpiRect(hwnd, message, lParam);
     s->dpi = WindowDpi(hwnd);
     if (!s->hostFont)
         MakeDefaultFont(s);

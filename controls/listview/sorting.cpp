@@ -11,24 +11,6 @@ const int kDescendingArrow = 101;
 const UINT kArrowFormat = HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
 const UINT kSortFormat = HDF_SORTUP | HDF_SORTDOWN;
 
-// Scales a bitmap by the factors of a window shown at another DPI than the
-// system's (ScaleBitmapToDpi with that window's factors).
-bool ScaleBitmapForWindow(HBITMAP *bitmap, const DpiScale &scale)
-{
-    BITMAP info;
-    if (!GetObjectW(*bitmap, sizeof info, &info) && !GetObjectA(*bitmap, sizeof info, &info))
-        return false;
-    const int width = ScaleBy(info.bmWidth, scale.x);
-    const int height = ScaleBy(info.bmHeight, scale.y);
-    if (width == info.bmWidth && height == info.bmHeight)
-        return true;
-    HANDLE copy = CopyImage(*bitmap, IMAGE_BITMAP, width, height, LR_COPYDELETEORG);
-    if (!copy)
-        return false;
-    *bitmap = static_cast<HBITMAP>(copy);
-    return true;
-}
-
 // In dark mode the arrow's shades, loaded as the light 3D colours, become those
 // of the dark set: the face (its background), the shadow side and the white side.
 void MapArrowToDark(HBITMAP bitmap)
@@ -84,7 +66,7 @@ HBITMAP LoadArrow(HWND listView, int id)
     if (scale.dpi == SystemDpi())
         ScaleBitmapToDpi(&bitmap);
     else
-        ScaleBitmapForWindow(&bitmap, scale);
+        ScaleBitmapBy(&bitmap, scale.x, scale.y);
     return bitmap;
 }
 

@@ -473,12 +473,7 @@ LRESULT OnSetMetrics(HWND hwnd, MeterState *state, const AMMETRICS *metrics)
 template <class C>
 LRESULT OnDpiChanged(HWND hwnd, MeterState *state, UINT message, LPARAM lParam)
 {
-    const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
-    if (message == kWmDpiChanged && suggested &&
-        !(Win<C>::GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD))
-        SetWindowPos(hwnd, NULL, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveToSuggestedDpiRect(hwnd, message, lParam);
     state->scale = WindowDpiScale(hwnd);
     ApplyDefaultMetrics(state);
     if (!state->hostFont)
