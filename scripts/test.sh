@@ -8,7 +8,7 @@
 # build runs only its checks that start no program (CTest label "static"), and a
 # last line names what was not run. There ORVCC_I686=emulate runs the 32-bit
 # suites through qemu-user as well (scripts/qemu-i386.sh), and
-# ORVCC_I686=emulate-core the core, progress bar, LED and MRU suites only.
+# ORVCC_I686=emulate-core the core, progress bar, LED, MRU and display suites only.
 # Usage: scripts/test.sh [extra ctest arguments]
 set -eu
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ echo "32-bit programs on this machine: $(orvcc_wine32)"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export ORVCC_ARCHS="${ORVCC_ARCHS:-i686 x86_64}" ORVCC_I686="${ORVCC_I686:-}"
 # The suites of ORVCC_I686=emulate-core.
-export ORVCC_EMULATE_CORE='^(wineprefix_setup|orvcc_(tests|core_tests|led_weblink_tests|mru_tests)(_.*)?)$'
+export ORVCC_EMULATE_CORE='^(wineprefix_setup|orvcc_(tests|core_tests|led_weblink_tests|mru_tests|display_tests)(_.*)?)$'
 
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     . "$ORVCC_SCRIPTS/wine-env.sh"
