@@ -81,6 +81,22 @@ HFONT CreateFontForDpi(HFONT font, UINT dpi)
     return CreateFontIndirectA(&face);
 }
 
+HFONT DefaultFontForDpi(int stockObject, UINT dpi, HFONT *owned)
+{
+    HFONT stock = static_cast<HFONT>(GetStockObject(stockObject));
+    HFONT made = CreateFontForDpi(stock, dpi);
+    FreeOwnedFont(owned);
+    *owned = made;
+    return made ? made : stock;
+}
+
+void FreeOwnedFont(HFONT *owned)
+{
+    if (*owned)
+        DeleteObject(*owned);
+    *owned = NULL;
+}
+
 // ---------------------------------------------------------------------------
 // Dark mode
 

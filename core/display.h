@@ -40,6 +40,12 @@ inline int ScaleBy(double base, double factor)
 // (and width) times dpi over the DPI the calling thread's screen reports. Null
 // when the DPIs are the same (use the font as it is) or the font cannot be made.
 HFONT CreateFontForDpi(HFONT font, UINT dpi);
+// A control's default font for its DPI: the stock object itself, or a copy of it
+// made for the DPI. The copy belongs to the control in *owned, which it replaces
+// (the copy before goes).
+HFONT DefaultFontForDpi(int stockObject, UINT dpi, HFONT *owned);
+// Deletes a control's own font copy, if any.
+void FreeOwnedFont(HFONT *owned);
 
 // ---------------------------------------------------------------------------
 // Dark mode (OrvccSetDarkMode in the public header). When it is in effect the

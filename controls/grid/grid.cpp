@@ -156,12 +156,9 @@ void ReleaseChildFont(GridState *s)
 // WM_DPICHANGED_AFTERPARENT: the child's font follows the new DPI, the rows are
 // laid out again from it, and all is drawn again. Nothing goes to the parent.
 template <class C>
-LRESULT OnDpiChanged(HWND hwnd, GridState *s, const RECT *suggested)
+LRESULT OnDpiChanged(HWND hwnd, GridState *s, UINT message, LPARAM lParam)
 {
-    if (suggested)
-        SetWindowPos(hwnd, NULL, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveToSuggestedDpiRect(hwnd, message, lParam);
     ApplyChildFont<C>(hwnd, s);
     RECT client;
     GetClientRect(hwnd, &client);
@@ -544,9 +541,8 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         return OnSysColorChange<C>(s, wParam, lParam);
     case kWmDpiChanged:
-        return OnDpiChanged<C>(hwnd, s, reinterpret_cast<const RECT *>(lParam));
     case kWmDpiChangedAfterParent:
-        return OnDpiChanged<C>(hwnd, s, NULL);
+        return OnDpiChanged<C>(hwnd, s, message, lParam);
     case kEditRequest:
         return OnEditRequest<C>(hwnd, s, wParam, lParam);
     default:

@@ -136,22 +136,11 @@ void SetDefaultColors(HexEditorState *s)
     }
 }
 
-void DeleteOwnFont(HexEditorState *s)
-{
-    if (s->ownFont)
-        DeleteObject(s->ownFont);
-    s->ownFont = NULL;
-}
-
 // The stock fixed font, or a copy of it made for the window's DPI when that is
 // not the screen's.
 void MakeDefaultFont(HexEditorState *s)
 {
-    HFONT stock = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
-    HFONT made = CreateFontForDpi(stock, s->dpi);
-    DeleteOwnFont(s);
-    s->ownFont = made;
-    s->font = made ? made : stock;
+    s->font = DefaultFontForDpi(ANSI_FIXED_FONT, s->dpi, &s->ownFont);
     s->hostFont = false;
     s->glyphs.font = NULL;
 }
@@ -208,7 +197,7 @@ void OnDestroy(HWND hwnd, HexEditorState *s)
             OrvccCloseThemeData(s->theme);
         if (s->backBuffer)
             DeleteObject(s->backBuffer);
-        DeleteOwnFont(s);
+        FreeOwnedFont(&s->ownFont);
         HexApi<C>::CompactHeap(s->heap);
         HeapFree(s->heap, 0, s);
     }
@@ -222,7 +211,7 @@ void OnSetFont(HWND hwnd, HexEditorState *s, WPARAM wParam, LPARAM lParam)
     if (!font || GetObjectType(font) != OBJ_FONT)
         return;
     if (font != s->ownFont) {
-        DeleteOwnFont(s);
+        FreeOwnedFont(&s->ownFont);
         s->font = font;
         s->hostFont = true;
     }

@@ -113,12 +113,7 @@ void SetDefaultColors(MeterState *state)
 // is not the screen's.
 void MakeDefaultFont(MeterState *state)
 {
-    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    HFONT made = CreateFontForDpi(stock, state->scale.dpi);
-    if (state->hOwnFont)
-        DeleteObject(state->hOwnFont);
-    state->hOwnFont = made;
-    state->hFont = made ? made : stock;
+    state->hFont = DefaultFontForDpi(DEFAULT_GUI_FONT, state->scale.dpi, &state->hOwnFont);
     state->hostFont = false;
 }
 
@@ -205,9 +200,7 @@ void OnDestroy(HWND hwnd, HGLOBAL block)
             if (state->hTheme)
                 OrvccCloseThemeData(state->hTheme);
             state->hTheme = NULL;
-            if (state->hOwnFont)
-                DeleteObject(state->hOwnFont);
-            state->hOwnFont = NULL;
+            FreeOwnedFont(&state->hOwnFont);
             GlobalUnlock(block);
         }
         GlobalFree(block);
@@ -434,9 +427,7 @@ LRESULT OnSetFont(HWND hwnd, MeterState *state, WPARAM wParam, LPARAM lParam)
     if (!font) {
         MakeDefaultFont(state);
     } else if (font != state->hOwnFont) {
-        if (state->hOwnFont)
-            DeleteObject(state->hOwnFont);
-        state->hOwnFont = NULL;
+        FreeOwnedFont(&state->hOwnFont);
         state->hFont = font;
         state->hostFont = true;
     }

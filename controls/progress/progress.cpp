@@ -57,22 +57,11 @@ int BarEnd(int width, double fraction)
     return static_cast<int>(end);
 }
 
-void FreeDpiFont(ProgressState *state)
-{
-    if (state->dpiFont)
-        DeleteObject(state->dpiFont);
-    state->dpiFont = NULL;
-}
-
 // The stock GUI font, or a copy of it made for the window's DPI when that is not
 // the DPI the stock font was made for.
 void UseDefaultFont(HWND hwnd, ProgressState *state)
 {
-    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    HFONT made = CreateFontForDpi(stock, WindowDpi(hwnd));
-    FreeDpiFont(state);
-    state->dpiFont = made;
-    state->hFont = made ? made : stock;
+    state->hFont = DefaultFontForDpi(DEFAULT_GUI_FONT, WindowDpi(hwnd), &state->dpiFont);
     state->defaultFont = true;
 }
 
@@ -105,7 +94,7 @@ void OnDestroy(HWND hwnd, ProgressState *state)
     OrvccReleaseThemeHlp();
     ControlSetState(hwnd, NULL);
     if (state) {
-        FreeDpiFont(state);
+        FreeOwnedFont(&state->dpiFont);
         HeapFree(GetProcessHeap(), 0, state);
     }
 }
@@ -309,7 +298,7 @@ LRESULT OnSetFont(HWND hwnd, ProgressState *state, WPARAM wParam, LPARAM lParam)
     // The control's own copy handed back is still the default.
     HFONT font = reinterpret_cast<HFONT>(wParam);
     if (!font || font != state->dpiFont) {
-        FreeDpiFont(state);
+        FreeOwnedFont(&state->dpiFont);
         state->hFont = font;
         state->defaultFont = false;
     }

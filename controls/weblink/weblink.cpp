@@ -47,12 +47,13 @@ void MakeFonts(HWND hwnd, WebLinkState<C> *state, HFONT font)
     state->hFontUnderline = underline;
 }
 
+// The class's hand (the system's, or the library's own where the system has
+// none) at another size.
 HCURSOR LoadHandCursor(bool wide, int size)
 {
-    // Systems before 4.10 have no hand cursor; the library brings its own.
-    const bool own = osVersion < 0x00040001;
-    HINSTANCE module = own ? libInstance : NULL;
-    const WORD id = own ? 100 : 32649 /* IDC_HAND */;
+    const ClassCursor hand = ClassTable(2).cursor;
+    HINSTANCE module = hand.own ? libInstance : NULL;
+    const WORD id = hand.id;
     HANDLE image = wide ? LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, size, size, 0)
                         : LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_CURSOR, size, size, 0);
     return static_cast<HCURSOR>(image);
