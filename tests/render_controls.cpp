@@ -1,7 +1,9 @@
 // Shows the finished controls in one window and saves a picture of it as a PNG,
 // so a person can look at them; a host list view with its extensions goes into
 // a second picture. With --dark the controls are in dark mode on a dark window.
+// With --parts it saves one picture of each control into a folder instead.
 // Usage: orvcc_render.exe [--dark] controls.png [listview.png]
+//        orvcc_render.exe [--dark] --parts DIR
 #include "orvcc32.h"
 #include "pngshot.h"
 
@@ -150,9 +152,8 @@ void AddAnalogMeters(HWND parent, int x, int y, int height)
     AnalogMeter_SetPos(bare, 90);
 }
 
-// A row of LEDs (a two-digit counter showing 4.2, the lamp shapes lit and dark)
-// and two web links; returns the height used.
-int AddLedsAndLinks(HWND parent, int x, int y)
+// A row of LEDs: a two-digit counter showing 4.2, the lamp shapes lit and dark.
+void AddLeds(HWND parent, int x, int y)
 {
     const int digits[2] = {4, 2};
     for (int i = 0; i < 2; ++i) {
@@ -170,12 +171,24 @@ int AddLedsAndLinks(HWND parent, int x, int y)
         Led_SetType(led, shapes[i]);
         Led_SetFlags(led, i == 1 ? LDF_OFF : 0);
     }
+}
+
+// Two web links, one always underlined, one never.
+void AddLinks(HWND parent, int x, int y)
+{
     const wchar_t *texts[2] = {L"www.example.org", L"Hilfe und Support"};
     for (int i = 0; i < 2; ++i) {
-        HWND link = CreateControl(ORV_WEBLINKCLASSW, parent, x + 230, y + i * 22, 150, 20, texts[i]);
+        HWND link = CreateControl(ORV_WEBLINKCLASSW, parent, x, y + i * 22, 150, 20, texts[i]);
         SendMessageW(link, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), FALSE);
         WebLink_SetStyle(link, WLS_UNDERLINEMASK, i == 0 ? WLS_UNDERLINEALWAYS : WLS_UNDERLINENONE);
     }
+}
+
+// The LEDs and the links side by side; returns the height used.
+int AddLedsAndLinks(HWND parent, int x, int y)
+{
+    AddLeds(parent, x, y);
+    AddLinks(parent, x + 230, y);
     return 51;
 }
 
@@ -244,15 +257,56 @@ bool RenderListView(const char *path)
     return saved;
 }
 
+// One picture per control, each in a window of its own with a margin of 10
+// pixels: DIR/<name>.png, or <name>-dark.png in dark mode.
+bool RenderParts(const char *directory, bool dark)
+{
+    struct Part {
+        const char *name;
+        int width, height;  // of the window; 0: the width the part reports
+        int (*add)(HWND frame);
+    };
+    static const Part parts[] = {
+        {"progress", 320, 162, [](HWND f) { AddProgressBars(f); return 0; }},
+        {"led", 229, 61, [](HWND f) { AddLeds(f, 10, 10); return 0; }},
+        {"weblink", 170, 62, [](HWND f) { AddLinks(f, 10, 10); return 0; }},
+        {"splitter", 420, 130, [](HWND f) { AddSplitters(f, 10, 10, 400, 110); return 0; }},
+        {"meter", 640, 160, [](HWND f) { AddAnalogMeters(f, 10, 10, 140); return 0; }},
+        {"hexeditor", 0, 162, [](HWND f) { return AddHexEditor(f, 10, 10, 142) + 20; }},
+        {"grid", 520, 132, [](HWND f) { AddGrid(f, 10, 10, 500); return 0; }},
+    };
+    bool saved = true;
+    char path[MAX_PATH];
+    for (const Part &part : parts) {
+        HWND frame = CreateFrame(part.width ? part.width : 100, part.height);
+        const int width = part.add(frame);
+        if (!part.width)
+            MoveWindow(frame, 0, 0, width, part.height, TRUE);
+        snprintf(path, sizeof path, "%s/%s%s.png", directory, part.name, dark ? "-dark" : "");
+        saved = SaveClientArea(frame, path) && saved;
+        DestroyWindow(frame);
+    }
+    snprintf(path, sizeof path, "%s/listview%s.png", directory, dark ? "-dark" : "");
+    return RenderListView(path) && saved;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
+    bool dark = false;
     if (argc > 1 && strcmp(argv[1], "--dark") == 0) {
         OrvccSetDarkMode(ORVCC_DARK_ON);
         UseDarkFrame();
+        dark = true;
         --argc;
         ++argv;
+    }
+    if (argc > 2 && strcmp(argv[1], "--parts") == 0) {
+        const bool saved = InitORVCC(0x7F) && RenderParts(argv[2], dark);
+        printf("%s %s\n", saved ? "saved the pictures of each control in" : "could not save all pictures in",
+               argv[2]);
+        return saved ? 0 : 1;
     }
     const char *path = argc > 1 ? argv[1] : "controls.png";
     if (!InitORVCC(0x7F))
