@@ -110,8 +110,6 @@ def load_pages(directory):
 
 def page_problems(page, pages, directory):
     problems = []
-    if re.search(r"(?i)\bspec\b|specification|\bParts? \d", page.text):
-        problems.append("mentions how the library was specified")
     if page.name in CONTROL_PAGES:
         sections = [title for level, title in page.headings if level == "##"]
         order = [s for s in sections if s in CONTROL_SECTIONS]
