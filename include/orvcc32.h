@@ -106,8 +106,8 @@ ORVCCAPI int WINAPI OrvccSetDarkMode(int mode);
 ORVCCAPI HRESULT WINAPI DllGetVersion(DLLVERSIONINFO *pdvi);
 
 /* ---------------------------------------------------------------------------
- * Theme helper: loads the visual-styles library on first use (NT only) and
- * forwards to it; without it each wrapper gives the fallback named.
+ * Theme helper: reference-counted loading of the visual-styles library and
+ * wrappers with classic fallbacks. See docs/reference/theme.md.
  * ------------------------------------------------------------------------- */
 
 /* Takes a reference -> TRUE when the visual-styles library is loaded. */
@@ -722,30 +722,8 @@ typedef struct AMMETRICS {
 #endif
 
 /* ---------------------------------------------------------------------------
- * List view extensions: ListViewSetSpecialOption adds behaviour to a report-view
- * list view ("SysListView32") that the host created itself. Each call passes an
- * option record; a repeated call with the same option renews its parameters.
- * Everything is undone when the list view is destroyed.
- *
- * LVSO_SORTHEADER: an up or down arrow in the header item of the sorted column;
- * a left click on a header item moves it (or toggles the direction on the same
- * column) and sends uNotifyMsg to hwndNotify with wParam 0 and lParam an
- * LVSORTNOTIFY* valid during the call. The host sorts the items itself. The
- * setting call reports the state it sets in the same way.
- *
- * LVSO_EDITSUBITEMS (the list view needs LVS_REPORT | LVS_EDITLABELS): a click on
- * a cell of the focused row, or LVXM_EDITSUBITEM, lays an edit control or a combo
- * box over the cell. Enter or a loss of focus ends the edit, Escape cancels it.
- * The parent gets WM_NOTIFY LVN_BEGINLABELEDIT (non-zero refuses) and
- * LVN_ENDLABELEDIT (non-zero stores the text in the cell) with an LVEDITNOTIFY,
- * in the character width its WM_NOTIFYFORMAT answer asks for. The message
- * uEditMsg (wParam = list view id, lParam = LVEDITNOTIFY*) serves as:
- *   - editor query (LVEOF_QUERYEDITOR): hdr.code NFR_ANSI or NFR_UNICODE, row and
- *     column in item -> an editor descriptor (LVEOF_COMBOBOX, LVEOF_COMBOBOXEX,
- *     LVEOF_CUSTOMSTYLE with style bits in the low word), 0 for an edit control;
- *   - combo-box begin, hdr.code LVN_BEGINLABELEDIT(A/W): fill hwndEditor, select
- *     the current entry -> non-zero refuses;
- *   - combo-box end, hdr.code LVN_ENDLABELEDIT(A/W) -> non-zero stores the text.
+ * List view extensions: sort marks and in-place cell editing on a host's own
+ * report-view list view. See docs/reference/listview.md.
  * ------------------------------------------------------------------------- */
 
 /* Option codes (uOption). */
@@ -789,8 +767,7 @@ typedef struct tagLVSORTNOTIFY {
     BOOL fDescending;
 } LVSORTNOTIFY, *LPLVSORTNOTIFY;
 
-/* The list view item part of LVEDITNOTIFY: an LVITEM of common controls 4.70
- * (mask is LVIF_TEXT for begin and end, 0 for the editor query). */
+/* The item part of LVEDITNOTIFY, laid out as an LVITEM of common controls 4.70. */
 typedef struct tagLVEDITITEMA {
     UINT mask;
     int iItem;
@@ -816,8 +793,7 @@ typedef struct tagLVEDITITEMW {
     int iIndent;
 } LVEDITITEMW;
 
-/* Begin and end notifications and the editor query (68 bytes in 32-bit builds).
- * Up to hwndEditor it is laid out as NMLVDISPINFO. */
+/* Begin and end notifications and the editor query; NMLVDISPINFO up to hwndEditor. */
 typedef struct tagLVEDITNOTIFYA {
     NMHDR hdr;         /* code: LVN_BEGINLABELEDITA, LVN_ENDLABELEDITA or NFR_ANSI */
     LVEDITITEMA item;
@@ -847,14 +823,10 @@ typedef struct tagLVEDITNOTIFYW {
 /* Control identifier of the in-place editor window (a child of the list view). */
 #define LVX_EDITORID          0x1234
 
-/* Sent to an extended list view. row, or -1 to close the open editor only /
- * column -> the editor window, or NULL. An open editor ends first (with its end
- * notification). */
+/* row, or -1 to close the open editor only / column -> the editor window, or NULL */
 #define LVXM_EDITSUBITEM      (WM_USER + 102)
 
-/* Attaches option (an LVSORTOPTION* or LVEDITOPTION*) to the list view -> TRUE;
- * FALSE with ERROR_INVALID_HANDLE (no window), ERROR_INVALID_PARAMETER (not a
- * list view, null record, unknown option) or ERROR_OUTOFMEMORY. */
+/* Attaches an LVSORTOPTION or LVEDITOPTION to the list view -> TRUE, or FALSE (last error). */
 ORVCCAPI BOOL WINAPI ListViewSetSpecialOption(HWND hwndListView, const void *option);
 
 #define ListView_SetSortHeader(hwnd, pSortOption) \
