@@ -839,31 +839,15 @@ ORVCCAPI BOOL WINAPI ListViewSetSpecialOption(HWND hwndListView, const void *opt
     (void)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)-1, 0)
 
 /* ---------------------------------------------------------------------------
- * Grid control (ORV_GridControlClass): a table with a cell cursor, built on a
- * child report list view (control id 100) that the grid creates, sizes and
- * paints (owner-drawn). Fill and query it with the ordinary list-view messages
- * sent to the grid: they go to the child, except that the item state messages
- * refer to column 0 of a row (the grid keeps one focused and one selected
- * column). The list-view styles of the grid window (LVS_SINGLESEL,
- * LVS_SHOWSELALWAYS, LVS_EDITLABELS, ...) are the child's; it is always in
- * report view. Cells are edited in place (Enter, or a click on the current
- * cell with LVS_EDITLABELS); the child's notifications (hwndFrom the child,
- * idFrom 100, LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT among them) reach the
- * grid's parent unchanged. Left, Right, Home and End move the cursor between
- * columns; the other keys are the list view's. Register with
- * InitORVCC(ORVCC_GRIDCONTROL_CLASS). The grid's messages change no pixels:
- * invalidate the grid to show new colours or styles.
+ * Grid control (ORV_GridControlClass): a table with a cell cursor on a child report
+ * list view (id 100); list-view messages sent to the grid go to it. See docs/reference/grid.md.
  * ------------------------------------------------------------------------- */
 
-/* 0 / message number for editing requests to the parent (0 = none) -> previous */
+/* 0 / message for editing requests to the parent (0 = none) -> previous */
 #define GCM_SETEDITMSG        (WM_USER + 101)
-/* row / LVITEM* (iSubItem = column, stateMask) -> the row's state bits, with
- * LVIS_FOCUSED and LVIS_SELECTED only when the column is the focused or
- * selected column */
+/* row / LVITEM* (iSubItem = column, stateMask) -> state bits of the cell */
 #define GCM_GETITEMSTATE      (WM_USER + 103)
-/* row / LVITEM* (iSubItem = column, state, stateMask) -> TRUE; sets the row's
- * state, and the column becomes the focused or selected column for the bits
- * it sets. FALSE when the list view refuses. */
+/* row / LVITEM* (iSubItem = column, state, stateMask) -> TRUE, FALSE if refused */
 #define GCM_SETITEMSTATE      (WM_USER + 104)
 /* 0 / GCS_* flags and pen styles -> previous flags */
 #define GCM_SETGRIDSTYLE      (WM_USER + 105)
@@ -878,18 +862,15 @@ ORVCCAPI BOOL WINAPI ListViewSetSpecialOption(HWND hwndListView, const void *opt
 /* 0 / 0 -> value */
 #define GCM_GETUSERDATA       (WM_USER + 110)
 
-/* Grid style flags (GCM_SETGRIDSTYLE); the default is GCS_HORZLINES |
- * GCS_VERTLINES with solid pens. Bits 0-7 hold the pen style (PS_SOLID,
- * PS_DASH, PS_DOT, ...) of the horizontal lines, bits 8-15 that of the
- * vertical lines. */
+/* Grid style flags (GCM_SETGRIDSTYLE), default GCS_HORZLINES | GCS_VERTLINES. */
 #define GCS_FULLROWSELECT     0x00010000 /* whole rows highlighted, no cell cursor */
 #define GCS_HORZLINES         0x00020000 /* a line under each row */
 #define GCS_VERTLINES         0x00040000 /* a line at the right edge of each column */
 #define GCS_ROWHEADERS        0x00080000 /* column 0 painted as a button face */
 #define GCS_FIXEDFIRSTCOLUMN  0x00100000 /* column 0 is never current nor edited */
 #define GCS_FRAMESELECTION    0x00200000 /* selected cell framed, not filled */
-#define GCS_HORZPENSTYLE(ps)  ((DWORD)(ps) & 0xFF)
-#define GCS_VERTPENSTYLE(ps)  (((DWORD)(ps) & 0xFF) << 8)
+#define GCS_HORZPENSTYLE(ps)  ((DWORD)(ps) & 0xFF) /* PS_* of the horizontal lines */
+#define GCS_VERTPENSTYLE(ps)  (((DWORD)(ps) & 0xFF) << 8) /* PS_* of the vertical lines */
 
 /* Colour masks of GRIDCOLORS. */
 #define GCC_BACK              0x01 /* CLR_NONE: rows are not filled */
@@ -923,8 +904,7 @@ typedef struct GRIDCOLORS {
     (BOOL)SNDMSG((hwnd), GCM_GETCOLORS, 0, (LPARAM)(GRIDCOLORS *)(pColors))
 #define Grid_SetUserData(hwnd, value) (LPARAM)SNDMSG((hwnd), GCM_SETUSERDATA, 0, (LPARAM)(value))
 #define Grid_GetUserData(hwnd) (LPARAM)SNDMSG((hwnd), GCM_GETUSERDATA, 0, 0)
-/* Opens the in-place editor on a cell (LVXM_EDITSUBITEM, passed to the child)
- * -> the editor window or NULL. */
+/* Opens the in-place editor on a cell (LVXM_EDITSUBITEM) -> the editor window or NULL */
 #define Grid_EditCell(hwnd, row, column) \
     (HWND)SNDMSG((hwnd), LVXM_EDITSUBITEM, (WPARAM)(int)(row), (LPARAM)(int)(column))
 
