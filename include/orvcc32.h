@@ -203,11 +203,8 @@ ORVCCAPI BOOL WINAPI OrvccIsAppThemed(void);
     (COLORREF)SNDMSG((hwnd), PGM_SETBACKCOLOR, 0, (LPARAM)(const COLORREF *)(pclr))
 
 /* ---------------------------------------------------------------------------
- * MRU lists: up to 26 most-recently-used strings kept under a registry key, one
- * REG_SZ value per item named "A" to "Z" and the value "MRUList" with the items'
- * letters, most recent first. Positions count from the most recent item (0). A
- * handle from MRU_OpenListA takes the A functions, one from MRU_OpenListW the W
- * functions; MRU_GetNumItems takes either. Failures set the last error.
+ * MRU lists: up to 26 most-recently-used strings kept under a registry key; positions
+ * count from the most recent item (0). See docs/reference/mru.md.
  * ------------------------------------------------------------------------- */
 
 /* Flags of MruOpenParams. */
@@ -236,8 +233,7 @@ ORVCCAPI HANDLE WINAPI MRU_OpenListW(const MruOpenParamsW *params);
 /* Writes the list unless written through, frees it -> TRUE. */
 ORVCCAPI BOOL WINAPI MRU_CloseListA(HANDLE list);
 ORVCCAPI BOOL WINAPI MRU_CloseListW(HANDLE list);
-/* Makes text the most recent item (a found item takes the new spelling; a full
- * list drops its least recent item) -> TRUE; FALSE for an empty text. */
+/* Makes text the most recent item (a full list drops its least recent) -> TRUE */
 ORVCCAPI BOOL WINAPI MRU_AddItemA(HANDLE list, LPCSTR text);
 ORVCCAPI BOOL WINAPI MRU_AddItemW(HANDLE list, LPCWSTR text);
 /* -> position of the item equal to text, or -1. */
@@ -249,7 +245,7 @@ ORVCCAPI BOOL WINAPI MRU_MoveItemToTopW(HANDLE list, int index);
 /* Removes the item at index -> TRUE. */
 ORVCCAPI BOOL WINAPI MRU_RemoveItemA(HANDLE list, int index);
 ORVCCAPI BOOL WINAPI MRU_RemoveItemW(HANDLE list, int index);
-/* Copies at most size - 1 characters and a terminator -> characters copied, 0 on failure. */
+/* Copies at most size - 1 characters and a terminator -> characters copied, 0 on failure */
 ORVCCAPI int WINAPI MRU_GetItemTextA(HANDLE list, int index, LPSTR buffer, int size);
 ORVCCAPI int WINAPI MRU_GetItemTextW(HANDLE list, int index, LPWSTR buffer, int size);
 /* -> buffer size in characters that holds any item, 0 for an empty list. */
