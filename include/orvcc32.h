@@ -420,14 +420,8 @@ typedef struct HexRange {
 #define HexEdit_GetMode(hwnd) (DWORD)SNDMSG((hwnd), HXM_GETMODE, 0, 0)
 
 /* ---------------------------------------------------------------------------
- * Splitter window (ORV_SplitterClass): two pane windows of the host with a
- * movable bar between them, vertical (panes side by side) or horizontal (panes
- * stacked). The split is a fraction 0.0..1.0 of the client extent, so the panes
- * keep their proportion when the splitter is resized. The bar is dragged with the
- * left button, live or with a tracking line (SPF_FULLDRAG, by default the system's
- * show-contents-while-dragging setting). WM_NOTIFY and WM_COMMAND from the panes
- * go on to the splitter's parent. A pane that is hidden or destroyed gives the
- * other pane the whole area at the next layout (SPM_RECALC).
+ * Splitter window (ORV_SplitterClass): two pane windows of the host with a movable bar
+ * between them. See docs/reference/splitter.md.
  * ------------------------------------------------------------------------- */
 
 /* Flags (SPM_SETFLAGS / SPM_GETFLAGS). */
@@ -445,7 +439,7 @@ typedef struct HexRange {
 #define SPM_GETPANE2    (WM_USER + 204)
 /* 0 / 0 -> 0; lays the panes out now */
 #define SPM_RECALC      (WM_USER + 205)
-/* 0 / const double* (clamped to 0.0..1.0) -> TRUE; FALSE for NULL. Layout is posted */
+/* 0 / const double* (clamped to 0.0..1.0) -> TRUE; FALSE for NULL or NaN */
 #define SPM_SETPOS      (WM_USER + 206)
 /* 0 / double* -> TRUE; FALSE for NULL */
 #define SPM_GETPOS      (WM_USER + 207)
@@ -453,7 +447,7 @@ typedef struct HexRange {
 #define SPM_SETFLAGS    (WM_USER + 208)
 /* mask / 0 -> flags AND mask */
 #define SPM_GETFLAGS    (WM_USER + 209)
-/* 0 / bar thickness in pixels -> previous thickness. Layout is posted */
+/* 0 / bar thickness in pixels -> previous thickness */
 #define SPM_SETBARWIDTH (WM_USER + 210)
 /* 0 / 0 -> bar thickness in pixels */
 #define SPM_GETBARWIDTH (WM_USER + 211)
