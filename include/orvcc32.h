@@ -602,29 +602,20 @@ typedef struct LedColors {
 #define WebLink_GetParam(hwnd) (LPARAM)SNDMSG((hwnd), WLM_GETPARAM, 0, 0)
 
 /* ---------------------------------------------------------------------------
- * Analog meter (ORV_AnalogMeterClass): a half-circle gauge. An integer position
- * 0..nMax moves a needle from the left end (0) over the top (nMax / 2) to the
- * right end (nMax); ticks, optional labels under every n-th tick, an optional
- * peak-hold marker that drops back to the needle after a hold time, and a caption
- * strip (a header control, id 123) that shows the window text at the bottom or
- * the top. Register with InitORVCC(ORVCC_ANALOGMETER_CLASS). The meter takes no
- * input; the parent gets WM_NOTIFY NM_SETFOCUS and NM_KILLFOCUS.
+ * Analog meter (ORV_AnalogMeterClass): a half-circle gauge whose needle shows a position
+ * 0..nMax, with ticks, labels, a peak-hold marker and a caption strip.
+ * See docs/reference/meter.md.
  * ------------------------------------------------------------------------- */
 
 /* 0 / const AMINFO* (the fields named by dwMask) -> 0; lays the meter out anew. */
 #define AMM_SETINFO           (WM_USER + 1001)
-/* 0 / AMINFO* (set dwMask and, for AMIF_STYLE, dwStyleMask) -> 0; fills the
- * fields named by dwMask, leaves the others as they are. */
+/* 0 / AMINFO* (dwMask, and dwStyleMask for AMIF_STYLE, set) -> 0; fills the masked fields */
 #define AMM_GETINFO           (WM_USER + 1002)
 /* 0 / const AMCOLORS* (all five colours) -> 0; lays the meter out anew. */
 #define AMM_SETCOLORS         (WM_USER + 1003)
 /* 0 / AMCOLORS* to fill -> 0 */
 #define AMM_GETCOLORS         (WM_USER + 1004)
-/* number of texts / texts, each NUL-terminated, one after another -> 0. The
- * texts replace the stored ones from the first on; text of an earlier, longer
- * set behind them stays. The store holds 1024 characters (terminators
- * included); a text that does not fit whole is dropped with all after it. The
- * k-th text is the label of the k-th major tick. */
+/* number of texts / texts, each NUL-terminated, one after another -> 0 */
 #define AMM_SETLABELSA        (WM_USER + 1005)
 #define AMM_SETLABELSW        (WM_USER + 1006)
 /* TRUE: add, FALSE: subtract / amount -> new position (limited to 0..nMax) */
