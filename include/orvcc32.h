@@ -1,21 +1,5 @@
-/*
- * orvcc32.h - public interface of orvcc32.dll, a library of custom controls.
- *
- * Usable from C and C++. Include it after <windows.h>; it includes <commctrl.h>,
- * <uxtheme.h> and <shlwapi.h> itself. Link with the import library of orvcc32.dll.
- *
- * A host calls InitORVCC once, then creates the controls by class name (dialog
- * templates or CreateWindowEx) and drives them with the messages below. Every
- * message is documented as: wParam / lParam -> result.
- *
- * Progress bar and pager control: commctrl.h names two pager messages PGM_SETPOS
- * and PGM_GETPOS, the same names as two progress bar messages here. After this
- * header, PGM_SETPOS and PGM_GETPOS are the progress bar's messages; the pager's
- * messages are PGM_PAGER_SETPOS and PGM_PAGER_GETPOS, and commctrl.h's
- * Pager_SetPos and Pager_GetPos macros keep sending the pager's messages. Because
- * this header includes <commctrl.h> first, the order of the two includes in a
- * host does not matter.
- */
+/* orvcc32.h - public interface of orvcc32.dll, a library of custom controls.
+ * Message comments read: wParam / lParam -> result. See docs/reference/init.md. */
 #ifndef ORVCC32_H
 #define ORVCC32_H
 
@@ -33,7 +17,7 @@ extern "C" {
 #endif
 
 /* ---------------------------------------------------------------------------
- * Library
+ * Library: registration, dark mode, class names, version. See docs/reference/init.md.
  * ------------------------------------------------------------------------- */
 
 /* Class bits of InitORVCC; registration runs in this bit order. */
@@ -47,18 +31,10 @@ extern "C" {
 /* Common initialisation only (DPI factors, subclassing entry points), no class. */
 #define ORVCC_INIT_ONLY         0x80000000
 
-/* Registers the classes named by flags (0 means 0x0F: progress, analog meter,
- * web link, LED). Returns TRUE when every requested class is registered (now or
- * by an earlier call), FALSE when a registration failed (GetLastError tells why). */
+/* Registers the classes named by flags (0: 0x0F) -> TRUE; FALSE when one failed. */
 ORVCCAPI BOOL WINAPI InitORVCC(DWORD flags);
 
-/* Dark mode of every control of the process, existing and later ones:
- * ORVCC_DARK_OFF the light default colours, ORVCC_DARK_ON the dark ones,
- * ORVCC_DARK_SYSTEM follows the user's app mode (AppsUseLightTheme under
- * HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize), switching
- * when the system broadcasts WM_SETTINGCHANGE "ImmersiveColorSet". Colours the
- * host set stay; a high-contrast scheme wins over dark mode. Returns the
- * previous mode, or -1 (ERROR_INVALID_PARAMETER) for another value. */
+/* Dark mode of every control (ORVCC_DARK_*) -> previous mode; -1 for another value. */
 #define ORVCC_DARK_OFF    0
 #define ORVCC_DARK_ON     1
 #define ORVCC_DARK_SYSTEM 2
@@ -97,12 +73,9 @@ ORVCCAPI int WINAPI OrvccSetDarkMode(int mode);
 #define ORV_HEXEDITORCLASS    ORV_HEXEDITORCLASSA
 #endif
 
-/* Controls send WM_NOTIFY with a bare NMHDR (wParam = control id) for
- * NM_SETFOCUS, NM_KILLFOCUS, NM_RELEASEDCAPTURE and NM_OUTOFMEMORY. */
+/* Bare-NMHDR WM_NOTIFY codes: NM_SETFOCUS, NM_KILLFOCUS, NM_RELEASEDCAPTURE, NM_OUTOFMEMORY. */
 
-/* The shell's version query: fills a DLLVERSIONINFO (cbSize >= 20) or
- * DLLVERSIONINFO2 (cbSize >= 32) -> S_OK, E_INVALIDARG (null, short or
- * unwritable record), E_UNEXPECTED (no version resource), E_OUTOFMEMORY. */
+/* Fills a DLLVERSIONINFO or DLLVERSIONINFO2 (cbSize) -> S_OK, or an error HRESULT. */
 ORVCCAPI HRESULT WINAPI DllGetVersion(DLLVERSIONINFO *pdvi);
 
 /* ---------------------------------------------------------------------------
@@ -277,48 +250,29 @@ ORVCCAPI DWORD WINAPI MRU_GetNumItems(HANDLE list);
 #endif
 
 /* ---------------------------------------------------------------------------
- * Hex editor (ORV_HexEditorClass): a block of bytes, owned by the control, shown
- * as an address column, a hex pane (two digits per byte) and a character pane
- * (one character of the ANSI code page per byte, "." when not printable). The
- * caret stands on a byte position 0..size (size = the append position) in the
- * hex pane (high or low digit) or in the character pane. Typing edits in insert
- * or overwrite mode (Insert key); Shift with the navigation keys or the mouse
- * selects; Ctrl+X/C/V/A and the German context menu cut, copy, paste and select
- * all through the private clipboard format "OrvRawBinary" (DWORD count, DWORD 0,
- * then the bytes). Register with InitORVCC(ORVCC_HEXEDITOR_CLASS); window styles
- * WS_HSCROLL and WS_VSCROLL at creation make the control manage those bars.
- * There are no change notifications: poll with the messages below. The parent
- * gets WM_NOTIFY NM_SETFOCUS, NM_KILLFOCUS and NM_OUTOFMEMORY (a typed or pasted
- * insertion found no memory).
+ * Hex editor (ORV_HexEditorClass): a block of bytes in address, hex and character panes.
+ * See docs/reference/hexeditor.md.
  * ------------------------------------------------------------------------- */
 
-/* byte count / const BYTE* -> TRUE; FALSE with ERROR_INVALID_PARAMETER (source
- * unreadable) or ERROR_OUTOFMEMORY (old data kept). Removes the selection and
- * keeps the caret (limited to the new size). */
+/* byte count / const BYTE* -> TRUE; FALSE with the last error (old data kept) */
 #define HXM_SETDATA           (WM_USER + 301)
-/* buffer size / BYTE* -> bytes copied (min(size, buffer size)); 0 for a zero
- * size, a null or an unwritable buffer. */
+/* buffer size / BYTE* -> bytes copied; 0 for a null or unwritable buffer */
 #define HXM_GETDATA           (WM_USER + 302)
 /* mask / new bits (HXV_*) -> previous view flags */
 #define HXM_SETVIEWFLAGS      (WM_USER + 303)
 /* 0 / 0 -> view flags */
 #define HXM_GETVIEWFLAGS      (WM_USER + 304)
-/* first byte / last byte (inclusive) -> 0. (DWORD)-1 in either removes the
- * selection. Otherwise both values are limited to 0..size (size = the append
- * position) and a start after the end is swapped with it, so the stored
- * selection always lies within the data. Caret and anchor are not changed. */
+/* first byte / last byte (inclusive; (DWORD)-1: none) -> 0; limited to 0..size */
 #define HXM_SETSEL            (WM_USER + 305)
-/* DWORD* start or NULL / DWORD* end (inclusive) or NULL -> -1 without a
- * selection, else MAKELONG(LOWORD(start), LOWORD(end + 1)) (16-bit only). */
+/* DWORD* first or NULL / DWORD* last or NULL -> -1 or MAKELONG(first, last + 1) (low words) */
 #define HXM_GETSEL            (WM_USER + 306)
-/* 0 / HexRange* or NULL -> 0; both fields (DWORD)-1 without a selection. */
+/* 0 / HexRange* or NULL -> 0; both fields (DWORD)-1 without a selection */
 #define HXM_EXGETSEL          (WM_USER + 307)
-/* HXC_* mask / COLORREF[4] (background, text, selection background, selection
- * text) -> 0. A null pointer is ignored. */
+/* HXC_* mask / COLORREF[4] (back, text, selection back, selection text) -> 0 */
 #define HXM_SETCOLORS         (WM_USER + 308)
-/* HXC_* mask / COLORREF[4] -> 0; writes the masked entries only. */
+/* HXC_* mask / COLORREF[4] -> 0; writes the masked entries only */
 #define HXM_GETCOLORS         (WM_USER + 309)
-/* 0 / position (limited to the size) -> previous caret position. */
+/* 0 / position (limited to the size) -> previous caret position */
 #define HXM_SETCARETPOS       (WM_USER + 310)
 /* 0 / 0 -> caret position (0..size) */
 #define HXM_GETCARETPOS       (WM_USER + 311)
@@ -336,15 +290,11 @@ ORVCCAPI DWORD WINAPI MRU_GetNumItems(HANDLE list);
 #define HXM_SETBYTESPERLINE   (WM_USER + 317)
 /* 0 / 0 -> bytes per line */
 #define HXM_GETBYTESPERLINE   (WM_USER + 318)
-/* 0 / 0 -> BYTE* of the control's own buffer (may be NULL), valid until the
- * next operation that can grow the buffer (typing, pasting, HXM_SETDATA). */
+/* 0 / 0 -> BYTE* of the control's own buffer or NULL; valid until it grows */
 #define HXM_GETDATAPTR        (WM_USER + 319)
 /* 0 / 0 -> client width in pixels that shows every visible pane */
 #define HXM_GETIDEALWIDTH     (WM_USER + 320)
-/* 0 / HXMODE_HEXHIGH, HXMODE_HEXLOW or HXMODE_CHAR, OR'ed with HXMODE_INSERT or
- * not -> previous mode (AND HXMODE_MASK). The value 3 is no position: the
- * position is then left as it was (the insert bit is still taken). At the
- * append position HXMODE_HEXLOW becomes HXMODE_HEXHIGH. */
+/* 0 / HXMODE_* position, OR'ed with HXMODE_INSERT or not -> previous mode */
 #define HXM_SETMODE           (WM_USER + 321)
 /* 0 / 0 -> mode (AND HXMODE_MASK) */
 #define HXM_GETMODE           (WM_USER + 322)
@@ -353,8 +303,7 @@ ORVCCAPI DWORD WINAPI MRU_GetNumItems(HANDLE list);
 #define HXV_ADDRESS           0x0001
 #define HXV_HEX               0x0002
 #define HXV_CHARS             0x0004
-/* The control maintains and honours its scroll bars (= WS_HSCROLL, WS_VSCROLL;
- * copied from the window style at creation). */
+/* The control manages its scroll bars (= WS_HSCROLL, WS_VSCROLL; from the style) */
 #define HXV_HSCROLL           0x00100000
 #define HXV_VSCROLL           0x00200000
 
