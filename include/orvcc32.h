@@ -120,9 +120,8 @@ ORVCCAPI BOOL WINAPI OrvccIsThemeDialogTextureEnabled(HWND hwnd);
 ORVCCAPI BOOL WINAPI OrvccIsAppThemed(void);
 
 /* ---------------------------------------------------------------------------
- * Progress bar (ORV_ProgressClass): fills from the left and shows the completed
- * percentage centred, inverted where the bar covers it. Positions are never
- * clamped; DELTAPOS and STEPIT wrap past the maximum to pos - max + min.
+ * Progress bar (ORV_ProgressClass): a bar with its percentage centred; positions are
+ * not clamped, DELTAPOS and STEPIT wrap. See docs/reference/progress.md.
  * ------------------------------------------------------------------------- */
 
 #ifdef PGM_SETPOS
@@ -138,7 +137,7 @@ ORVCCAPI BOOL WINAPI OrvccIsAppThemed(void);
 #define PGM_PAGER_SETPOS (0x1400 + 8)
 #define PGM_PAGER_GETPOS (0x1400 + 9)
 
-/* 0 / MAKELPARAM(min, max) (unsigned 16-bit each) -> previous MAKELRESULT(min, max) */
+/* 0 / MAKELPARAM(min, max), unsigned 16-bit -> previous MAKELRESULT(min, max) */
 #define PGM_SETRANGE      (WM_USER + 1)
 /* new position / 0 -> previous position (no clamping) */
 #define PGM_SETPOS        (WM_USER + 2)
@@ -418,21 +417,15 @@ typedef struct HexRange {
 #define Splitter_GetBarWidth(hwnd) (int)SNDMSG((hwnd), SPM_GETBARWIDTH, 0, 0)
 
 /* ---------------------------------------------------------------------------
- * LED display (ORV_LEDClass): one lamp, lit (on colour) or dark (off colour),
- * shaped round, square, as a horizontal or vertical hexagonal bar, or one
- * seven-segment digit (lit segments in the on colour, the others in the off
- * colour) with an optional decimal point. Register with
- * InitORVCC(ORVCC_LED_CLASS). The background follows COLOR_BTNFACE until colours
- * are set. The creation parameter (lpCreateParams) is the initial user data.
- * The parent gets WM_NOTIFY NM_SETFOCUS and NM_KILLFOCUS.
+ * LED display (ORV_LEDClass): one lamp (round, square, bar) or seven-segment digit,
+ * lit or dark. See docs/reference/led.md.
  * ------------------------------------------------------------------------- */
 
 /* 0 / new flags (LDF_*) -> previous flags */
 #define LDM_SETFLAGS     (WM_USER + 1501)
 /* 0 / 0 -> flags */
 #define LDM_GETFLAGS     (WM_USER + 1502)
-/* 0 / new type (LDT_* shape, optionally | LDT_BKBORDER) -> previous type, or 0
- * when the shape is not one of LDT_* (nothing changes). Shown at the next paint. */
+/* 0 / LDT_* shape | LDT_BKBORDER -> previous type, 0 for an unknown shape; no repaint */
 #define LDM_SETTYPE      (WM_USER + 1503)
 /* 0 / 0 -> type */
 #define LDM_GETTYPE      (WM_USER + 1504)
@@ -442,8 +435,7 @@ typedef struct HexRange {
 #define LDM_SETDIGIT     (WM_USER + 1506)
 /* 0 / 0 -> digit */
 #define LDM_GETDIGIT     (WM_USER + 1507)
-/* 0 / const LedColors* -> 0; the background no longer follows the system colour.
- * NULL changes nothing. */
+/* 0 / const LedColors* (NULL changes nothing) -> 0; the colours stay as set from then on */
 #define LDM_SETCOLORS    (WM_USER + 1508)
 /* 0 / LedColors* (filled; NULL is ignored) -> 0 */
 #define LDM_GETCOLORS    (WM_USER + 1509)
@@ -489,26 +481,11 @@ typedef struct LedColors {
 #define Led_GetUserData(hwnd) (LPARAM)SNDMSG((hwnd), LDM_GETUSERDATA, 0, 0)
 
 /* ---------------------------------------------------------------------------
- * Web link (ORV_WebLinkClass): shows its window text on one line in link colours
- * and opens a separately stored target (normally a web address) with the shell
- * (default verb, SW_SHOW) when clicked (pressed and released over it) or when it
- * has the focus and gets Space or Return. Register with
- * InitORVCC(ORVCC_WEBLINK_CLASS). The text is aligned by the button styles
- * BS_LEFT, BS_CENTER, BS_RIGHT, BS_TOP, BS_VCENTER, BS_BOTTOM. The colour is
- * COLOR_HIGHLIGHT, COLOR_HOTLIGHT while the pointer is over it (unless
- * WLS_NOHOTCOLOR). WM_SETFONT copies the font (the control keeps a plain and an
- * underlined copy); WM_GETFONT returns the plain copy.
- * The parent gets WM_NOTIFY NM_SETFOCUS, NM_KILLFOCUS, NM_RELEASEDCAPTURE (end of
- * a click, before the target opens) and NM_CUSTOMDRAW (NMCUSTOMDRAW: dwItemSpec
- * 0, uItemState CDIS_HOT / CDIS_FOCUS / CDIS_SELECTED or CDIS_DISABLED,
- * lItemlParam the WLM_SETPARAM value) with the stages CDDS_PREERASE,
- * CDDS_POSTERASE (answer CDRF_NOTIFYPOSTERASE), CDDS_PREPAINT and CDDS_POSTPAINT
- * (answer CDRF_NOTIFYPOSTPAINT); CDRF_SKIPDEFAULT skips the background
- * (PREERASE) or the text and focus rectangle (PREPAINT).
+ * Web link (ORV_WebLinkClass): shows its window text and opens a separate target with
+ * the shell when clicked; custom draw. See docs/reference/weblink.md.
  * ------------------------------------------------------------------------- */
 
-/* 0 / LPCSTR target ("" clears it) -> TRUE; FALSE for NULL (target kept) or no
- * memory (target cleared, ERROR_OUTOFMEMORY) */
+/* 0 / LPCSTR target ("" clears it) -> TRUE; FALSE for NULL or no memory */
 #define WLM_SETURLA      (WM_USER + 500)
 /* 0 / LPCWSTR target -> as WLM_SETURLA */
 #define WLM_SETURLW      (WM_USER + 501)
@@ -526,8 +503,7 @@ typedef struct LedColors {
 #define WLM_SETURL       WLM_SETURLA
 #endif
 
-/* Options. Initially WLS_UNDERLINENOTHOT, plus WLS_NOHOTCOLOR unless the system
- * has hot tracking on. */
+/* Options; initially WLS_UNDERLINENOTHOT, plus WLS_NOHOTCOLOR without hot tracking. */
 #define WLS_UNDERLINEMASK   0x0003
 #define WLS_UNDERLINENONE   0x0000 /* never underlined */
 #define WLS_UNDERLINEALWAYS 0x0001 /* always underlined */
