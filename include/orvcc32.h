@@ -802,7 +802,8 @@ typedef struct GRIDCOLORS {
     (UINT)SNDMSG((hwnd), GCM_GETITEMSTATE, (WPARAM)(row), (LPARAM)(LVITEM *)(pItem))
 #define Grid_SetItemState(hwnd, row, pItem) \
     (BOOL)SNDMSG((hwnd), GCM_SETITEMSTATE, (WPARAM)(row), (LPARAM)(LVITEM *)(pItem))
-#define Grid_SetGridStyle(hwnd, flags) (DWORD)SNDMSG((hwnd), GCM_SETGRIDSTYLE, 0, (LPARAM)(DWORD)(flags))
+#define Grid_SetGridStyle(hwnd, flags) \
+    (DWORD)SNDMSG((hwnd), GCM_SETGRIDSTYLE, 0, (LPARAM)(DWORD)(flags))
 #define Grid_GetGridStyle(hwnd) (DWORD)SNDMSG((hwnd), GCM_GETGRIDSTYLE, 0, 0)
 #define Grid_SetColors(hwnd, pColors) \
     (BOOL)SNDMSG((hwnd), GCM_SETCOLORS, 0, (LPARAM)(const GRIDCOLORS *)(pColors))
