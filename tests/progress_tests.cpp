@@ -2,6 +2,7 @@
 // orvcc32.h comes before commctrl.h here on purpose: the order must not matter.
 #include "orvcc32.h"
 #include <commctrl.h>
+#include <climits>
 
 #include <gtest/gtest.h>
 
@@ -244,6 +245,30 @@ TEST_F(ProgressTest, RangeOfZeroWidthDrawsWithWidthOne)
     Capture full(p);
     EXPECT_EQ(full.Count(kBlue, 0, 0, 50, 1), 50);
     DestroyWindow(p);
+}
+
+// Ranges wider than an int holds: the bar and the text equal those of a 0..100
+// bar at the same share.
+TEST_F(ProgressTest, WideRangesShowTheirShare)
+{
+    const struct {
+        int min, max, pos, percent;
+    } cases[] = {
+        {INT_MIN, INT_MAX, 0, 50},
+        {INT_MIN, INT_MAX, INT_MAX, 100},
+        {-2000000000, 2000000000, 1000000000, 75},
+        {2000000000, -2000000000, 2000000001, 100},  // an empty range counts as 1
+    };
+    HWND wide = CreateColoured(60, 20);
+    HWND plain = CreateColoured(60, 20);
+    for (const auto &c : cases) {
+        Send(wide, PGM_SETRANGE32, static_cast<WPARAM>(c.min), c.max);
+        Send(wide, PGM_SETPOS, static_cast<WPARAM>(c.pos));
+        Send(plain, PGM_SETPOS, c.percent);
+        EXPECT_TRUE(Capture(wide) == Capture(plain)) << c.min << ".." << c.max << " at " << c.pos;
+    }
+    DestroyWindow(wide);
+    DestroyWindow(plain);
 }
 
 TEST_F(ProgressTest, SystemColoursByDefault)

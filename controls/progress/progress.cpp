@@ -100,10 +100,11 @@ void OnDestroy(HWND hwnd, ProgressState *state)
 }
 
 // Share of the range the position has covered (an empty range counts as 1).
+// Worked out in double, so ranges wider than an int holds come out right.
 double Fraction(const ProgressState *state)
 {
-    const int range = state->maxPos - state->minPos < 1 ? 1 : state->maxPos - state->minPos;
-    return static_cast<double>(state->pos - state->minPos) / range;
+    const double range = static_cast<double>(state->maxPos) - state->minPos;
+    return (static_cast<double>(state->pos) - state->minPos) / (range < 1 ? 1 : range);
 }
 
 // Truncates toward zero (99.9 shows 99%); a position below the minimum shows its
