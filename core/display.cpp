@@ -108,7 +108,10 @@ namespace {
 volatile LONG darkMode = ORVCC_DARK_OFF;
 // The user's app mode as last read (system mode only): TRUE when apps are dark.
 volatile LONG systemAppsDark = FALSE;
-// The hidden top-level window that hears the system's broadcast in system mode.
+// The colours in effect as last told to the controls: TRUE when dark.
+volatile LONG toldDark = FALSE;
+// The hidden top-level window that hears the system's broadcasts while dark
+// mode is on or follows the system.
 HWND watcher;
 ATOM watcherClass;
 const char kWatcherClass[] = "OrvccDarkModeWatcher";
@@ -177,10 +180,10 @@ BOOL CALLBACK NotifyTopLevel(HWND hwnd, LPARAM active)
 }
 
 // Tells every control of the process when the colours in effect changed.
-void NotifyWhenChanged(bool before)
+void NotifyWhenChanged(void)
 {
-    const bool after = DarkModeActive();
-    if (after != before)
+    const LONG after = DarkModeActive();
+    if (InterlockedExchange(&toldDark, after) != after)
         EnumWindows(NotifyTopLevel, after);
 }
 
@@ -193,14 +196,15 @@ bool IsImmersiveColorSet(LPARAM text)
     return lstrcmpiA(reinterpret_cast<LPCSTR>(text), "ImmersiveColorSet") == 0;
 }
 
+// The app mode changes with "ImmersiveColorSet"; a high-contrast scheme that
+// comes or goes (which turns dark mode off or on again) with SPI_SETHIGHCONTRAST
+// and new system colours.
 LRESULT CALLBACK WatcherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SETTINGCHANGE && darkMode == ORVCC_DARK_SYSTEM &&
-        IsImmersiveColorSet(lParam)) {
-        const bool before = DarkModeActive();
+    if (message == WM_SETTINGCHANGE && darkMode == ORVCC_DARK_SYSTEM && IsImmersiveColorSet(lParam))
         InterlockedExchange(&systemAppsDark, ReadAppsDark());
-        NotifyWhenChanged(before);
-    }
+    if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
+        NotifyWhenChanged();
     return platformIsNT ? DefWindowProcW(hwnd, message, wParam, lParam)
                         : DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -266,15 +270,14 @@ extern "C" int WINAPI OrvccSetDarkMode(int mode)
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    const bool before = DarkModeActive();
-    if (mode == ORVCC_DARK_SYSTEM) {
+    if (mode == ORVCC_DARK_SYSTEM)
         InterlockedExchange(&systemAppsDark, ReadAppsDark());
-        StartWatcher();
-    } else {
+    if (mode == ORVCC_DARK_OFF)
         StopWatcher();
-    }
+    else
+        StartWatcher();
     const int previous = InterlockedExchange(&darkMode, mode);
-    NotifyWhenChanged(before);
+    NotifyWhenChanged();
     return previous;
 }
 
@@ -364,6 +367,7 @@ void DisplayProcessAttach(void)
 {
     darkMode = ORVCC_DARK_OFF;
     systemAppsDark = FALSE;
+    toldDark = FALSE;
     watcher = NULL;
     watcherClass = 0;
 }
@@ -386,6 +390,7 @@ void DisplayProcessDetach(bool freeLibrary)
         brush = NULL;
     }
     darkMode = ORVCC_DARK_OFF;
+    toldDark = FALSE;
 }
 
 void MoveToSuggestedDpiRect(HWND hwnd, UINT message, LPARAM lParam)

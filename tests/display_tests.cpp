@@ -168,8 +168,9 @@ TEST_F(DisplayTest, SystemModeFollowsTheRegistryWhenTheSystemBroadcasts)
     DestroyWindow(count.hwnd);
 }
 
-// One hidden window hears the broadcast in system mode, and only then.
-TEST_F(DisplayTest, TheWatcherWindowLivesOnlyInSystemMode)
+// One hidden window hears the system's broadcasts while dark mode is on or
+// follows the system, and only then.
+TEST_F(DisplayTest, TheWatcherWindowLivesWhileDarkModeIsNotOff)
 {
     EXPECT_EQ(FindWindowA("OrvccDarkModeWatcher", NULL), nullptr);
     OrvccSetDarkMode(ORVCC_DARK_SYSTEM);
@@ -180,7 +181,38 @@ TEST_F(DisplayTest, TheWatcherWindowLivesOnlyInSystemMode)
     EXPECT_EQ(GetParent(watcher), nullptr);
     EXPECT_EQ(FindWindowExA(NULL, watcher, "OrvccDarkModeWatcher", NULL), nullptr);
     OrvccSetDarkMode(ORVCC_DARK_ON);
+    EXPECT_EQ(FindWindowA("OrvccDarkModeWatcher", NULL), watcher);
+    OrvccSetDarkMode(ORVCC_DARK_OFF);
     EXPECT_EQ(FindWindowA("OrvccDarkModeWatcher", NULL), nullptr);
+}
+
+// A high-contrast scheme that comes or goes while dark mode is on reaches the
+// controls through the system's broadcasts, each change once.
+TEST_F(DisplayTest, ControlsAreToldWhenHighContrastComesOrGoes)
+{
+    highContrastSource = FakeHighContrast;
+    g_highContrast = false;
+    MessageCount count;
+    CountedControl(&count);
+    OrvccSetDarkMode(ORVCC_DARK_ON);
+    HWND watcher = FindWindowA("OrvccDarkModeWatcher", NULL);
+    ASSERT_NE(watcher, nullptr);
+    const struct {
+        bool highContrast;
+        UINT message;
+        WPARAM wParam;
+    } steps[] = {
+        {true, WM_SYSCOLORCHANGE, 0},                     // the scheme comes: light
+        {true, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST},    // no change, not told again
+        {false, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST},   // the scheme goes: dark again
+    };
+    for (const auto &step : steps) {
+        g_highContrast = step.highContrast;
+        SendMessageA(watcher, step.message, step.wParam, 0);
+    }
+    EXPECT_EQ(count.seen, (std::vector<WPARAM>{TRUE, FALSE, TRUE}));
+    OrvccSetDarkMode(ORVCC_DARK_OFF);
+    DestroyWindow(count.hwnd);
 }
 
 TEST_F(DisplayTest, HighContrastWinsOverDarkMode)
