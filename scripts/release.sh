@@ -2,8 +2,8 @@
 # Builds the library for both architectures and packs the release archives
 # build/release/orvcc32-<version>-win32.zip and -win64.zip. Each holds the
 # installed layout (bin/orvcc32.dll, lib/ with both import libraries and the
-# .def, lib/cmake/orvcc32/, include/orvcc32.h), README.md and the screenshots
-# of docs/. The DLLs are stripped; their debug information lies beside them as
+# .def, lib/cmake/orvcc32/, include/orvcc32.h), README.md and docs/ (the
+# reference manual, the other pages and their pictures). The DLLs are stripped; their debug information lies beside them as
 # bin/orvcc32.dll.debug, named in the DLL's .gnu_debuglink section (gdb finds it).
 set -eu
 cd "$(dirname "$0")/.."
@@ -26,8 +26,7 @@ for pair in i686:win32 x86_64:win64; do
         $arch-w64-mingw32-objcopy --add-gnu-debuglink=orvcc32.dll.debug orvcc32.dll
     )
     cp README.md "$stage/"
-    mkdir -p "$stage/docs"
-    cp docs/*.png "$stage/docs/"
+    cp -r docs "$stage/"
     (cd "$out" && zip -qr "$name.zip" "$name")
     echo "$out/$name.zip: orvcc32.dll $(stat -c %s "$stage/bin/orvcc32.dll") bytes," \
          "orvcc32.dll.debug $(stat -c %s "$stage/bin/orvcc32.dll.debug") bytes"
