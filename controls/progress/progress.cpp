@@ -26,13 +26,15 @@ void Repaint(HWND hwnd)
     InvalidateRect(hwnd, NULL, FALSE);
 }
 
-// Adds delta and wraps a position past the maximum round to the minimum side.
+// Adds delta and wraps a position past the maximum round to the minimum side,
+// both in 32-bit wrap-around arithmetic.
 int Advance(ProgressState *state, int delta)
 {
     const int previous = state->pos;
     int pos = static_cast<int>(static_cast<unsigned>(previous) + static_cast<unsigned>(delta));
     if (pos > state->maxPos)
-        pos = pos - state->maxPos + state->minPos;
+        pos = static_cast<int>(static_cast<unsigned>(pos) - static_cast<unsigned>(state->maxPos) +
+                               static_cast<unsigned>(state->minPos));
     state->pos = pos;
     return previous;
 }
