@@ -449,6 +449,25 @@ TEST_F(ListViewExtTest, EditSequences)
              };
          },
          enter, {EditMsg("query(1,1)"), EditMsg("begin(1,1,b1)"), EditMsg("end(1,1,zz)")}, "zz"},
+        // Combo boxes that hand the focus on to an edit field of their own stay open
+        // until the focus leaves them.
+        {"extended combo box", false, LVEOF_QUERYEDITOR,
+         [](Answers &r, HWND) { r.queryReply = LVEOF_COMBOBOX | LVEOF_COMBOBOXEX; },
+         [](ListViewExtTest *t, HWND lv) {
+             PumpMessages();
+             ASSERT_TRUE(IsWindow(Editor(lv)));
+             t->ClickCell(lv, 2, 2);
+         },
+         {EditMsg("query(1,1)"), EditMsg("begin(1,1,b1)"), EditMsg("end(1,1,)")}},
+        {"combo box with an edit field", false, LVEOF_QUERYEDITOR,
+         [](Answers &r, HWND) { r.queryReply = LVEOF_COMBOBOX | LVEOF_CUSTOMSTYLE | CBS_SIMPLE; },
+         [](ListViewExtTest *t, HWND lv) {
+             PumpMessages();
+             ASSERT_TRUE(IsWindow(Editor(lv)));
+             TypeKeys("xy");
+             t->ClickCell(lv, 2, 2);
+         },
+         {EditMsg("query(1,1)"), EditMsg("begin(1,1,b1)"), EditMsg("end(1,1,xy)")}, "xy"},
         {"combo box escape", false, LVEOF_COMBOBOX, nullptr,
          [](ListViewExtTest *, HWND lv) {
              HWND combo = Editor(lv);

@@ -177,6 +177,14 @@ LRESULT Detach(HWND listView, ListViewEditState *state, UINT message, WPARAM wPa
     return LvWin<C>::CallWindowProc(previous, listView, message, wParam, lParam);
 }
 
+UINT EditorFocusLeftMessage(void)
+{
+    static UINT message;
+    if (!message)
+        message = RegisterWindowMessageA("OrvccCellEditorFocusLeft");
+    return message;
+}
+
 template <class C>
 LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -186,7 +194,20 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
     const WNDPROC previous = state->previous;
     if (message == DarkModeMessage())
         OnDarkModeChanged(state);
+    if (message == EditorFocusLeftMessage()) {
+        HWND editor = reinterpret_cast<HWND>(lParam);
+        if (editor && editor == state->editor)
+            ListViewEditorFocusLeft(editor);
+        return 0;
+    }
     switch (message) {
+    case WM_COMMAND:
+        // A combo box editor whose edit field lost the focus: the end comes once the
+        // field's own handling is over (the posted message checks where the focus is).
+        if (state->editor && reinterpret_cast<HWND>(lParam) == state->editor &&
+            HIWORD(wParam) == CBN_KILLFOCUS)
+            LvWin<C>::PostMessage(listView, EditorFocusLeftMessage(), 0, lParam);
+        break;
     case WM_LBUTTONDOWN:
         return OnLButtonDown<C>(listView, state, wParam, lParam);
     case LVXM_EDITSUBITEM:
@@ -231,6 +252,11 @@ LRESULT CALLBACK EditListViewProc(HWND listView, UINT message, WPARAM wParam, LP
         if (header && (header->code == HDN_BEGINTRACKA || header->code == HDN_BEGINTRACKW ||
                        header->code == HDN_BEGINDRAG))
             TakeFocus(listView);
+        // An extended combo box editor's edit field reports its end here instead.
+        if (header && state->editor && header->hwndFrom == state->editor &&
+            (header->code == CBEN_ENDEDITA || header->code == CBEN_ENDEDITW))
+            LvWin<C>::PostMessage(listView, EditorFocusLeftMessage(), 0,
+                                  reinterpret_cast<LPARAM>(state->editor));
         // The grid's own column header is dark in dark mode; a host's stays its own.
         LRESULT result;
         if (state->parentIsGrid && ControlDarkHeaderDraw(lParam, &result))

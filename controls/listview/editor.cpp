@@ -195,6 +195,21 @@ void SendEndNotification(HWND editor, HWND listView, const InPlaceEditorState *e
 template <class E>
 LRESULT OnEditorDestroy(HWND editor, InPlaceEditorState *editorState, WPARAM wParam, LPARAM lParam);
 
+// The focus has left the editor for newFocus: the edit ends and is offered to the
+// parent, and the edited row is focused and selected again.
+void EndOnFocusLoss(HWND editor, const InPlaceEditorState *editorState, HWND newFocus)
+{
+    HWND listView = GetParent(editor);
+    if (newFocus == listView) {
+        if (ListViewEditState *state = EditStateOf<WCHAR>(listView))
+            state->focusFromEditor = TRUE;
+    }
+    LVITEMA item = {};
+    item.state = item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageW(listView, LVM_SETITEMSTATE, editorState->row, reinterpret_cast<LPARAM>(&item));
+    DestroyEditor(editor);
+}
+
 template <class E>
 LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -218,16 +233,13 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lPa
         return LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam) |
                DLGC_WANTALLKEYS;
     case WM_KILLFOCUS: {
+        // A combo box with an edit field hands the focus on to it: the edit goes on
+        // until the focus leaves the field (ListViewEditorFocusLeft).
+        HWND to = reinterpret_cast<HWND>(wParam);
+        if (to && IsChild(editor, to))
+            break;
         const LRESULT result = LvWin<E>::CallWindowProc(previous, editor, message, wParam, lParam);
-        if (reinterpret_cast<HWND>(wParam) == listView) {
-            if (ListViewEditState *state = EditStateOf<E>(listView))
-                state->focusFromEditor = TRUE;
-        }
-        LVITEMA item = {};
-        item.state = item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-        LvWin<E>::SendMessage(listView, LVM_SETITEMSTATE, editorState->row,
-                              reinterpret_cast<LPARAM>(&item));
-        DestroyEditor(editor);
+        EndOnFocusLoss(editor, editorState, to);
         return result;
     }
     case WM_NOTIFYFORMAT:
@@ -467,6 +479,14 @@ HWND OpenEditor(HWND listView, ListViewEditState *state, int row, int column)
 }
 
 }  // namespace
+
+void ListViewEditorFocusLeft(HWND editor)
+{
+    const InPlaceEditorState *editorState = EditorStateOf<WCHAR>(editor);
+    HWND focus = GetFocus();
+    if (editorState && !editorState->ending && focus != editor && !IsChild(editor, focus))
+        EndOnFocusLoss(editor, editorState, focus);
+}
 
 void CancelCellEditor(HWND editor)
 {

@@ -216,6 +216,12 @@ BOOL AsksForUnicode(HWND window, HWND from)
 HWND OpenCellEditor(HWND listView, int row, int column);
 // Marks an open editor as cancelled, so that its end sends nothing.
 void CancelCellEditor(HWND editor);
+// Ends the edit when the focus is no longer in the editor or a window of it (after
+// a combo box's edit field lost it).
+void ListViewEditorFocusLeft(HWND editor);
+// Posted to the list view when the focus left a combo box editor's edit field
+// (lParam the editor); the editor cannot end from inside the field's focus change.
+UINT EditorFocusLeftMessage(void);
 
 // Accessibility of the editors (access.cpp).
 // The title of a column (its header text, or "Column n" counting from 1), shortened
